@@ -1,0 +1,3 @@
+#include "TDBGrid.h"
+
+TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent) {}

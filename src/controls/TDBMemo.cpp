@@ -1,0 +1,3 @@
+#include "TDBMemo.h"
+
+TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent) {}

@@ -1,0 +1,3 @@
+#include "TDBText.h"
+
+TDBText::TDBText(QWidget* parent) : QWidget(parent) {}

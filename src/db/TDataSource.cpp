@@ -1,0 +1,3 @@
+#include "TDataSource.h"
+
+TDataSource::TDataSource(QObject* owner) : QObject(owner) {}

@@ -1,0 +1,3 @@
+#include "TQRPreview.h"
+
+TQRPreview::TQRPreview(QWidget* parent) : QWidget(parent) {}

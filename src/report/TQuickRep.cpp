@@ -1,0 +1,3 @@
+#include "TQuickRep.h"
+
+TQuickRep::TQuickRep(QObject* owner) : QObject(owner) {}
