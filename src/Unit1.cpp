@@ -50,6 +50,12 @@ TForm1::TForm1() : m_ui(new Ui::TForm1)
     Connect(m_ui->Image18, &TImage::clicked, this, &TForm1::Image18Click);
     m_ui->Label8->installEventFilter(this);
 
+    // An option button is a tab stop only while it is chosen.
+    for (QRadioButton* option : {m_ui->RadioButton1, m_ui->RadioButton2}) {
+        connect(option, &QRadioButton::toggled, option,
+                [option](bool chosen) { option->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus); });
+    }
+
     Guarded(this, [this] { FormCreate(); });
 }
 
@@ -93,9 +99,9 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_ui->Label8 && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
-        && m_ui->Label8->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+    if (watched == m_ui->Label8 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        m_ui->Label8->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
         Guarded(m_ui->Label8, [this] { Label8Click(); });
         return true;
     }

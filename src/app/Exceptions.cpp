@@ -23,8 +23,7 @@ quintptr OffsetInModule(const void* address)
 __attribute__((noinline)) Exception::Exception(QString message)
     : m_message(std::move(message)), m_utf8(m_message.toUtf8()),
       m_raiseOffset(OffsetInModule(__builtin_extract_return_addr(__builtin_return_address(0))))
-{
-}
+{}
 
 QString CurrentExceptionClassName()
 {
@@ -32,8 +31,8 @@ QString CurrentExceptionClassName()
     if (type == nullptr)
         return QStringLiteral("Exception");
     int status = 0;
-    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(type->name(), nullptr, nullptr, &status),
-                                                     std::free);
+    std::unique_ptr<char, void (*)(void*)> demangled(
+        abi::__cxa_demangle(type->name(), nullptr, nullptr, &status), std::free);
     return QString::fromLatin1(status == 0 && demangled ? demangled.get() : type->name());
 }
 

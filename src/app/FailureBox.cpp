@@ -15,11 +15,13 @@ constexpr qsizetype MaxFailureText = 1023;
 QString FailureBoxText(const QString& className, const QString& moduleName, quintptr address,
                        const QString& message)
 {
-    const QString stop = (!message.isEmpty() && !message.endsWith(QLatin1Char('.'))) ? QStringLiteral(".") : QString();
-    const QString text = QStringLiteral("Exception %1 in module %2 at %3.\r\n%4%5\r\n")
-                             .arg(className, moduleName,
-                                  QStringLiteral("%1").arg(quint64(address) & 0xFFFFFFFFu, 8, 16, QLatin1Char('0')).toUpper(),
-                                  message, stop);
+    const QString stop =
+        (!message.isEmpty() && !message.endsWith(QLatin1Char('.'))) ? QStringLiteral(".") : QString();
+    const QString text =
+        QStringLiteral("Exception %1 in module %2 at %3.\r\n%4%5\r\n")
+            .arg(className, moduleName,
+                 QStringLiteral("%1").arg(quint64(address) & 0xFFFFFFFFu, 8, 16, QLatin1Char('0')).toUpper(),
+                 message, stop);
     return text.left(MaxFailureText);
 }
 

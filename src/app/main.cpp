@@ -1,5 +1,5 @@
-#include "TApplication.h"
 #include "FailureBox.h"
+#include "TApplication.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"

@@ -63,13 +63,20 @@ void TestApplication::titleFromFileName_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("title");
-    QTest::newRow("upper case with extension") << "C:/Programs/READER.EXE" << "Reader";
-    QTest::newRow("several full stops") << "/opt/my.reader.exe" << "my";
-    QTest::newRow("the reader") << "/usr/local/bin/Velnora" << "Velnora";
-    QTest::newRow("lower case first letter kept") << "velnora" << "velnora";
-    QTest::newRow("mixed case") << "/x/VeLNoRa.bin" << "Velnora";
-    QTest::newRow("dot first") << "/x/.hidden" << "";
-    QTest::newRow("persian") << "/x/خواننده.exe" << "خواننده";
+    QTest::newRow("upper case with extension") << "C:/Programs/READER.EXE"
+                                               << "Reader";
+    QTest::newRow("several full stops") << "/opt/my.reader.exe"
+                                        << "my";
+    QTest::newRow("the reader") << "/usr/local/bin/Velnora"
+                                << "Velnora";
+    QTest::newRow("lower case first letter kept") << "velnora"
+                                                  << "velnora";
+    QTest::newRow("mixed case") << "/x/VeLNoRa.bin"
+                                << "Velnora";
+    QTest::newRow("dot first") << "/x/.hidden"
+                               << "";
+    QTest::newRow("persian") << "/x/خواننده.exe"
+                             << "خواننده";
 }
 
 void TestApplication::titleFromFileName()
@@ -83,16 +90,26 @@ void TestApplication::fullStop_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "File not found" << "File not found.";
-    QTest::newRow("digit") << "Error 5" << "Error 5.";
-    QTest::newRow("full stop") << "Done." << "Done.";
-    QTest::newRow("exclamation") << "Stop!" << "Stop!";
-    QTest::newRow("parenthesis") << "(closed)" << "(closed)";
-    QTest::newRow("comma") << "a," << "a,";
-    QTest::newRow("blank") << "a " << "a ";
-    QTest::newRow("colon sorts after") << "Reason:" << "Reason:.";
-    QTest::newRow("persian letter") << "کاربر گرامي" << "کاربر گرامي.";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("letter") << "File not found"
+                            << "File not found.";
+    QTest::newRow("digit") << "Error 5"
+                           << "Error 5.";
+    QTest::newRow("full stop") << "Done."
+                               << "Done.";
+    QTest::newRow("exclamation") << "Stop!"
+                                 << "Stop!";
+    QTest::newRow("parenthesis") << "(closed)"
+                                 << "(closed)";
+    QTest::newRow("comma") << "a,"
+                           << "a,";
+    QTest::newRow("blank") << "a "
+                           << "a ";
+    QTest::newRow("colon sorts after") << "Reason:"
+                                       << "Reason:.";
+    QTest::newRow("persian letter") << "کاربر گرامي"
+                                    << "کاربر گرامي.";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestApplication::fullStop()
@@ -106,7 +123,8 @@ void TestApplication::failureBoxText()
 {
     QCOMPARE(FailureBoxText("EOleException", "Velnora", 0x1a2b, "Disk full"),
              QStringLiteral("Exception EOleException in module Velnora at 00001A2B.\r\nDisk full.\r\n"));
-    QCOMPARE(FailureBoxText("E", "m", 0, "ends."), QStringLiteral("Exception E in module m at 00000000.\r\nends.\r\n"));
+    QCOMPARE(FailureBoxText("E", "m", 0, "ends."),
+             QStringLiteral("Exception E in module m at 00000000.\r\nends.\r\n"));
     QCOMPARE(FailureBoxText("E", "m", 0, ""), QStringLiteral("Exception E in module m at 00000000.\r\n\r\n"));
     const QString longText = FailureBoxText("E", "m", 0, QString(5000, QLatin1Char('x')));
     QCOMPARE(longText.size(), 1023);
@@ -176,9 +194,8 @@ void TestApplication::startupFailureEndsWithCodeOne()
     const QString output = QString::fromUtf8(program.readAllStandardOutput());
     const QStringList lines = output.split('\n');
     QCOMPARE(lines.value(0), QStringLiteral("Application Error"));
-    const QRegularExpression text(
-        "^Exception EOleException in module StartupFailure at [0-9A-F]{8}\\.\r\n"
-        "Cannot build the form\\.\r\n$");
+    const QRegularExpression text("^Exception EOleException in module StartupFailure at [0-9A-F]{8}\\.\r\n"
+                                  "Cannot build the form\\.\r\n$");
     QVERIFY2(text.match(output.section('\n', 1)).hasMatch(), qPrintable(output));
     QVERIFY2(!output.contains("at 00000000"), "the raise address is filled in");
 }
