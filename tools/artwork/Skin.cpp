@@ -61,11 +61,16 @@ void paintHeader(QPainter& painter)
         painter.fillRect(header, glow);
     }
 
-    // Double rule along the foot of the header.
+    // Double rule along the foot of the header. It starts to the right of the place where the
+    // count of found entries is written, so no line runs through that text.
+    constexpr qreal ruleStart = 246;
     painter.setPen(QPen(Palette::Ink, 1.2));
-    painter.drawLine(QPointF(Frame.left(), HeaderBottom - 0.5), QPointF(BandLeft, HeaderBottom - 0.5));
+    painter.drawLine(QPointF(ruleStart, HeaderBottom - 0.5), QPointF(BandLeft, HeaderBottom - 0.5));
     painter.setPen(QPen(Palette::Gold, 1));
-    painter.drawLine(QPointF(Frame.left(), HeaderBottom + 1.5), QPointF(BandLeft, HeaderBottom + 1.5));
+    painter.drawLine(QPointF(ruleStart, HeaderBottom + 1.5), QPointF(BandLeft, HeaderBottom + 1.5));
+    painter.setPen(QPen(Palette::Ink, 0.8));
+    painter.setBrush(Palette::GoldLight);
+    painter.drawPath(Ornament::khatam(QPointF(ruleStart, HeaderBottom + 0.5), 5.5, 22.5));
 }
 
 void paintTitle(QPainter& painter)
@@ -126,7 +131,7 @@ void paintTitle(QPainter& painter)
     painter.drawPath(Ornament::khatam(QPointF(centre, 76.5), 6, 22.5));
 
     const QString persian = QStringLiteral("ولنورا");
-    const QRectF line(centre - 90, 77, 180, 34);
+    const QRectF line(centre - 90, 75, 180, 32);
     painter.setFont(font(QStringLiteral("Noto Naskh Arabic"), 25, true));
     painter.setPen(QColor(0x08, 0x2E, 0x55, 130));
     painter.drawText(line.translated(1.5, 1.5), Qt::AlignCenter, persian);
@@ -169,7 +174,7 @@ void paintPublisherMark(QPainter& painter)
 
 void paintTitleBand(QPainter& painter)
 {
-    const QRectF band(27.5, 166.5, 553, 20);
+    const QRectF band(27.5, 166.5, 554, 20);
     QLinearGradient light(band.topLeft(), band.bottomLeft());
     light.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
     light.setColorAt(1, QColor(0xDD, 0xF3, 0xFC));
@@ -206,7 +211,7 @@ void paintPanel(QPainter& painter, const Panel& panel)
     painter.drawRoundedRect(tab, 6, 6);
 
     // The word runs down the tab, its first letter at the top.
-    const QFont word = font(QStringLiteral("Noto Naskh Arabic"), 13, true);
+    const QFont word = font(QStringLiteral("Noto Naskh Arabic"), 14, true);
     const qreal length = QFontMetricsF(word).horizontalAdvance(panel.word) + 8;
     painter.save();
     painter.translate(tab.center().x(), tab.top() + 6 + length / 2);
