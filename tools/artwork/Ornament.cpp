@@ -253,7 +253,7 @@ void vineBranch(QPainter& painter, qreal halfWidth, qreal height, const QColor& 
     }
     painter.setBrush(ink);
     painter.setPen(Qt::NoPen);
-    painter.drawEllipse(end + QPointF(0, 0), stroke * 0.9, stroke * 0.9);
+    painter.drawEllipse(end, stroke * 0.9, stroke * 0.9);
 }
 
 } // namespace
