@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+
+// The colours shared by the skin, the chrome pictures, the emblem and the icon.
+namespace Palette {
+
+// The window's own colour; the skin's outer margin must match it exactly.
+inline const QColor Sky{0x54, 0xD6, 0xFB};
+
+inline const QColor FrameOutline{0x17, 0x46, 0x6B};
+inline const QColor HeaderTop{0x3C, 0xBE, 0xEE};
+inline const QColor HeaderBottom{0xE4, 0xF8, 0xFF};
+inline const QColor GroundTop{0xF2, 0xFB, 0xFF};
+inline const QColor GroundBottom{0xE6, 0xF8, 0xFF};
+inline const QColor Column{0xD8, 0xF4, 0xFE};
+inline const QColor OptionsGround{0xBB, 0xF0, 0xFF};
+inline const QColor PanelGrey{0xE4, 0xE4, 0xE4};
+inline const QColor PanelEdge{0xB8, 0xC2, 0xC8};
+inline const QColor BandTop{0xD3, 0xDC, 0xE2};
+inline const QColor BandBottom{0xB2, 0xC1, 0xCB};
+
+inline const QColor Ink{0x1A, 0x4F, 0x93};
+inline const QColor InkDeep{0x0E, 0x33, 0x66};
+inline const QColor InkLight{0x8F, 0xC4, 0xEE};
+inline const QColor Teal{0x1F, 0x8A, 0x9C};
+inline const QColor Gold{0xD9, 0xA4, 0x2E};
+inline const QColor GoldLight{0xF6, 0xD9, 0x7A};
+
+inline const QColor TabTan{0xC4, 0x98, 0x66};
+inline const QColor TabYellowGreen{0x8A, 0xA8, 0x26};
+inline const QColor TabGreen{0x3B, 0x98, 0x50};
+
+inline const QColor CloseRed{0xD8, 0x2B, 0x22};
+inline const QColor MinimiseAmber{0xF0, 0xA2, 0x12};
+inline const QColor EnvelopeBlue{0xC4, 0xE6, 0xFA};
+
+} // namespace Palette
