@@ -29,8 +29,8 @@ TData::TData()
     setObjectName(QStringLiteral("Data"));
     DataModules::Register(this);
 
-    ADOConnection1->setConnectionString(
-        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=dorvanel.mdb;Persist Security Info=False"));
+    ADOConnection1->setConnectionString(QStringLiteral(
+        "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=dorvanel.mdb;Persist Security Info=False"));
     ADOConnection1->setMode(16);
     ADOConnection1->setLoginPrompt(false);
 

@@ -9,8 +9,9 @@ ConnectionString::ConnectionString(const QString& text)
         if (equals < 0)
             continue;
         QString value = part.mid(equals + 1).trimmed();
-        if (value.size() >= 2 && (value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\'')))
-            && value.endsWith(value.front()))
+        if (value.size() >= 2 &&
+            (value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\''))) &&
+            value.endsWith(value.front()))
             value = value.mid(1, value.size() - 2);
         m_values.insert(part.left(equals).trimmed().toLower(), value);
     }

@@ -75,8 +75,9 @@ void ReferDataSource(TDataLink* link, const QString& reference)
 void ForgetReference(TDataLink* link)
 {
     auto& waiting = Waiting();
-    waiting.erase(std::remove_if(waiting.begin(), waiting.end(), [link](const Reference& r) { return r.link == link; }),
-                  waiting.end());
+    waiting.erase(
+        std::remove_if(waiting.begin(), waiting.end(), [link](const Reference& r) { return r.link == link; }),
+        waiting.end());
 }
 
 void Register(QObject* module)
@@ -87,7 +88,8 @@ void Register(QObject* module)
 void Unregister(QObject* module)
 {
     auto& modules = Modules();
-    modules.erase(std::remove_if(modules.begin(), modules.end(), [module](const Module& m) { return m.object == module; }),
+    modules.erase(std::remove_if(modules.begin(), modules.end(),
+                                 [module](const Module& m) { return m.object == module; }),
                   modules.end());
 }
 

@@ -31,8 +31,11 @@ void SqliteDatabase::Open(const QString& path)
     if (!file.isReadable())
         throw EOleException(QStringLiteral("The file '%1' cannot be read: permission denied").arg(m_path));
 
+    // A file without write permission opens read-only, also for a user whom the system would let write.
+    const bool writable = file.isWritable() && (file.permissions() & QFileDevice::WriteOwner) != 0;
     const QByteArray name = m_path.toUtf8();
-    const int rc = sqlite3_open_v2(name.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &m_db,
+                                   writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, nullptr);
     if (rc != SQLITE_OK) {
         try {
             Fail(rc);
@@ -117,9 +120,11 @@ void SqliteDatabase::Fail(int code) const
     case SQLITE_AUTH:
         throw EOleException(QStringLiteral("The file '%1' cannot be opened").arg(m_path));
     case SQLITE_READONLY:
-        throw EOleException(QStringLiteral("The file '%1' is read-only; the change was not saved").arg(m_path));
+        throw EOleException(
+            QStringLiteral("The file '%1' is read-only; the change was not saved").arg(m_path));
     case SQLITE_FULL:
-        throw EOleException(QStringLiteral("The disk holding '%1' is full; the change was not saved").arg(m_path));
+        throw EOleException(
+            QStringLiteral("The disk holding '%1' is full; the change was not saved").arg(m_path));
     case SQLITE_IOERR:
         throw EOleException(QStringLiteral("The file '%1' cannot be read or written").arg(m_path));
     default:

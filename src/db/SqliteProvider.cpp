@@ -46,9 +46,10 @@ auto InTransaction(SqliteDatabase& db, Write&& write)
 
 [[noreturn]] void RowNotFound(const SqliteDatabase& db)
 {
-    throw EOleException(QStringLiteral("The entry was not saved to '%1': it was changed or deleted by another "
-                                       "user since it was read")
-                            .arg(db.Path()));
+    throw EOleException(
+        QStringLiteral("The entry was not saved to '%1': it was changed or deleted by another "
+                       "user since it was read")
+            .arg(db.Path()));
 }
 
 // Reads a stored row back by its rowid, in the layout of the result.
@@ -111,14 +112,15 @@ RowData UpdateRow(SqliteDatabase& db, const TResultSet& layout, const RowData& o
                   const std::vector<int>& changed)
 {
     QStringList sets;
-    QStringList checks{Quoted(layout.fields[std::size_t(layout.keyField)].baseColumn) + QStringLiteral(" = ?")};
+    QStringList checks{Quoted(layout.fields[std::size_t(layout.keyField)].baseColumn) +
+                       QStringLiteral(" = ?")};
     for (int c : changed) {
         sets << Quoted(layout.fields[std::size_t(c)].baseColumn) + QStringLiteral(" = ?");
         checks << Quoted(layout.fields[std::size_t(c)].baseColumn) + QStringLiteral(" IS ?");
     }
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                            .arg(Quoted(layout.baseTable), sets.join(QLatin1Char(',')),
-                                 checks.join(QStringLiteral(" AND ")));
+    const QString sql =
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+            .arg(Quoted(layout.baseTable), sets.join(QLatin1Char(',')), checks.join(QStringLiteral(" AND ")));
     return InTransaction(db, [&] {
         SqliteStatement update(db, sql);
         int index = 1;
@@ -134,7 +136,8 @@ RowData UpdateRow(SqliteDatabase& db, const TResultSet& layout, const RowData& o
     });
 }
 
-RowData InsertRow(SqliteDatabase& db, const TResultSet& layout, const Values& values, const std::vector<int>& changed)
+RowData InsertRow(SqliteDatabase& db, const TResultSet& layout, const Values& values,
+                  const std::vector<int>& changed)
 {
     QStringList columns;
     QStringList marks;
@@ -142,10 +145,11 @@ RowData InsertRow(SqliteDatabase& db, const TResultSet& layout, const Values& va
         columns << Quoted(layout.fields[std::size_t(c)].baseColumn);
         marks << QStringLiteral("?");
     }
-    const QString sql = changed.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Quoted(layout.baseTable))
-                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                              .arg(Quoted(layout.baseTable), columns.join(QLatin1Char(',')),
-                                                   marks.join(QLatin1Char(',')));
+    const QString sql = changed.empty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Quoted(layout.baseTable))
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(Quoted(layout.baseTable), columns.join(QLatin1Char(',')),
+                                       marks.join(QLatin1Char(',')));
     return InTransaction(db, [&] {
         SqliteStatement insert(db, sql);
         int index = 1;
@@ -158,8 +162,9 @@ RowData InsertRow(SqliteDatabase& db, const TResultSet& layout, const Values& va
 
 void DeleteRow(SqliteDatabase& db, const TResultSet& layout, const RowData& row)
 {
-    const QString sql = QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                            .arg(Quoted(layout.baseTable), Quoted(layout.fields[std::size_t(layout.keyField)].baseColumn));
+    const QString sql =
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+            .arg(Quoted(layout.baseTable), Quoted(layout.fields[std::size_t(layout.keyField)].baseColumn));
     InTransaction(db, [&] {
         SqliteStatement remove(db, sql);
         Bind(remove, 1, row.OptionalValue(layout.keyField));

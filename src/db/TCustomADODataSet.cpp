@@ -23,7 +23,8 @@ void TCustomADODataSet::InternalClose()
     m_layout = TResultSet();
 }
 
-RowData TCustomADODataSet::InternalPost(const RowData* original, const Values& values, const std::vector<int>& changed)
+RowData TCustomADODataSet::InternalPost(const RowData* original, const Values& values,
+                                        const std::vector<int>& changed)
 {
     SqliteDatabase& db = m_connection->Database();
     if (original == nullptr)

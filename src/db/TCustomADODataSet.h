@@ -22,7 +22,8 @@ protected:
 
     TResultSet InternalOpen() override;
     void InternalClose() override;
-    RowData InternalPost(const RowData* original, const Values& values, const std::vector<int>& changed) override;
+    RowData InternalPost(const RowData* original, const Values& values,
+                         const std::vector<int>& changed) override;
     void InternalDelete(const RowData& row) override;
 
 private:

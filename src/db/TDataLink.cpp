@@ -39,6 +39,6 @@ bool TDataLink::Edit()
     if (m_source != nullptr)
         m_source->Edit();
     const TDataSet* dataSet = DataSet();
-    return dataSet != nullptr
-           && (dataSet->State() == TDataSetState::dsEdit || dataSet->State() == TDataSetState::dsInsert);
+    return dataSet != nullptr &&
+           (dataSet->State() == TDataSetState::dsEdit || dataSet->State() == TDataSetState::dsInsert);
 }

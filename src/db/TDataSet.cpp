@@ -181,7 +181,7 @@ int TDataSet::MoveBy(int n)
     if (m_bof)
         return 0;
     const int steps = std::min(-n, std::max(m_current, 0));
-    MoveTo(m_current - steps, steps < -n, steps > 0 ? false : m_eof);
+    MoveTo(m_current - steps, steps<-n, steps> 0 ? false : m_eof);
     return -steps;
 }
 

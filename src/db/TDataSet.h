@@ -100,7 +100,8 @@ protected:
     virtual TResultSet InternalOpen() = 0;
     virtual void InternalClose() {}
     // Writes a changed row (original is null for a new one) and gives the row as it is now stored.
-    virtual RowData InternalPost(const RowData* original, const Values& values, const std::vector<int>& changed) = 0;
+    virtual RowData InternalPost(const RowData* original, const Values& values,
+                                 const std::vector<int>& changed) = 0;
     virtual void InternalDelete(const RowData& row) = 0;
 
     // An error whose text starts with the dataset's name.

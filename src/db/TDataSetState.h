@@ -1,9 +1,16 @@
 #pragma once
 
-enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+enum class TDataSetState
+{
+    dsInactive,
+    dsBrowse,
+    dsEdit,
+    dsInsert
+};
 
 // What a data source tells the links attached to it.
-enum class TDataEvent {
+enum class TDataEvent
+{
     ActiveChanged,   // the dataset opened or closed
     RecordMoved,     // another record became current
     DataSetChanged,  // rows were added, removed, written or restored

@@ -10,9 +10,9 @@ constexpr int DefaultDisplayWidth = 10;
 
 } // namespace
 
-TField::TField(TDataSet* dataSet, int index, TFieldDef def) : m_dataSet(dataSet), m_index(index), m_def(std::move(def))
-{
-}
+TField::TField(TDataSet* dataSet, int index, TFieldDef def)
+    : m_dataSet(dataSet), m_index(index), m_def(std::move(def))
+{}
 
 int TField::DisplayWidth() const
 {

@@ -18,8 +18,8 @@ void TFieldDataLink::setFieldName(const QString& name)
 bool TFieldDataLink::Editing() const
 {
     const TDataSet* dataSet = DataSet();
-    return dataSet != nullptr
-           && (dataSet->State() == TDataSetState::dsEdit || dataSet->State() == TDataSetState::dsInsert);
+    return dataSet != nullptr &&
+           (dataSet->State() == TDataSetState::dsEdit || dataSet->State() == TDataSetState::dsInsert);
 }
 
 bool TFieldDataLink::CanModify() const
@@ -42,7 +42,8 @@ void TFieldDataLink::FindField()
     m_field = DataSet()->FindField(m_fieldName);
     if (m_field == nullptr) {
         DataChanged();
-        throw EDatabaseError(m_control->objectName() + QStringLiteral(": Field '%1' not found").arg(m_fieldName));
+        throw EDatabaseError(m_control->objectName() +
+                             QStringLiteral(": Field '%1' not found").arg(m_fieldName));
     }
 }
 

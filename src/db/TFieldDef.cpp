@@ -18,8 +18,8 @@ void ApplyDeclaredType(TFieldDef& def, const QString& declaredType)
         def.type = TFieldType::ftMemo;
     } else if (type.contains(QLatin1String("INT"))) {
         def.type = TFieldType::ftInteger;
-    } else if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("TEXT"))
-               || type.contains(QLatin1String("CLOB")) || type.contains(QLatin1String("MEMO"))) {
+    } else if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("TEXT")) ||
+               type.contains(QLatin1String("CLOB")) || type.contains(QLatin1String("MEMO"))) {
         if (length.hasMatch()) {
             def.type = TFieldType::ftString;
             def.size = length.captured(1).toInt();
@@ -29,9 +29,9 @@ void ApplyDeclaredType(TFieldDef& def, const QString& declaredType)
         } else {
             def.type = TFieldType::ftMemo;
         }
-    } else if (type.contains(QLatin1String("REAL")) || type.contains(QLatin1String("FLOA"))
-               || type.contains(QLatin1String("DOUB")) || type.contains(QLatin1String("NUM"))
-               || type.contains(QLatin1String("DEC"))) {
+    } else if (type.contains(QLatin1String("REAL")) || type.contains(QLatin1String("FLOA")) ||
+               type.contains(QLatin1String("DOUB")) || type.contains(QLatin1String("NUM")) ||
+               type.contains(QLatin1String("DEC"))) {
         def.type = TFieldType::ftFloat;
     } else if (type.contains(QLatin1String("BLOB"))) {
         def.type = TFieldType::ftBlob;
