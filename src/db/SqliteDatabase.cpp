@@ -25,7 +25,7 @@ void SqliteDatabase::Open(const QString& path)
     m_path = QFileInfo(path).absoluteFilePath();
     const QFileInfo file(m_path);
     if (!file.exists())
-        throw EOleException(QStringLiteral("Could not find file '%1'").arg(m_path));
+        throw EOleException(QStringLiteral("The database file '%1' was not found").arg(m_path));
     if (!file.isFile())
         throw EOleException(QStringLiteral("'%1' is not a database file").arg(m_path));
     if (!file.isReadable())
@@ -131,7 +131,7 @@ void SqliteDatabase::Fail(int code) const
         break;
     }
     if (detail.startsWith(QLatin1String("no such table: ")))
-        throw EOleException(QStringLiteral("The database '%1' has no table or query '%2'")
+        throw EOleException(QStringLiteral("The database '%1' has no table or query named %2")
                                 .arg(m_path, detail.mid(int(qstrlen("no such table: ")))));
     throw EOleException(QStringLiteral("Error in the statement: %1").arg(detail));
 }

@@ -326,7 +326,7 @@ void TestDataSets::providerErrors_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("garbage");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("missing file") << QString() << QString() << "Could not find file '%1'";
+    QTest::newRow("missing file") << QString() << QString() << "The database file '%1' was not found";
     QTest::newRow("not a database") << QString() << "This is plain text, not a database file at all.\n"
                                     << "The file '%1' is not a database";
 }
