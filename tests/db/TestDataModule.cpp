@@ -1,6 +1,5 @@
 #include "TestDatabase.h"
 
-#include "ModalAnswer.h"
 #include "TADOQuery.h"
 #include "TADOTable.h"
 #include "TApplication.h"
@@ -8,6 +7,7 @@
 #include "TDBMemo.h"
 #include "TDBText.h"
 #include "TDataSource.h"
+#include "TestProgram.h"
 #include "Unit1.h"
 #include "Unit2.h"
 
@@ -20,41 +20,6 @@ const char* const Schema =
     " pasokh MEMO, pavaraghi MEMO);"
     "INSERT INTO Table1 VALUES (1, 'title one', 'question one', 'answer one', 'sources one');"
     "INSERT INTO Table1 VALUES (2, 'title two', 'question two', 'answer two', 'sources two');";
-
-// The main window and the data module, made in the order of the program's start.
-struct Program
-{
-    Program()
-    {
-        Form1 = new TForm1;
-        Data = new TData;
-    }
-    ~Program()
-    {
-        delete Data;
-        Data = nullptr;
-        delete Form1;
-        Form1 = nullptr;
-    }
-    template <class T>
-    T* Control(const char* name) const
-    {
-        return Form1->findChild<T*>(QString::fromLatin1(name));
-    }
-};
-
-// Every message box is answered with OK; the texts seen are kept.
-struct Boxes
-{
-    ModalAnswer answer{[](QWidget* box) { ModalAnswer::Press(box, QStringLiteral("OK")); }};
-    QStringList Texts() const
-    {
-        QStringList texts;
-        for (const QString& seen : answer.Seen())
-            texts << seen.section(QLatin1Char('|'), 1);
-        return texts;
-    }
-};
 
 } // namespace
 
@@ -77,7 +42,7 @@ void TestDataModule::missingFileShowsThreeBoxes()
 {
     TestDatabase file{QString()};
     Boxes boxes;
-    Program program;
+    TestProgram program;
     const QString text = QStringLiteral("The database file '%1' was not found.").arg(file.Path());
     QCOMPARE(boxes.Texts(), QStringList({text, text, text}));
     QVERIFY(!Data->ADOaall->Active());
@@ -90,7 +55,7 @@ void TestDataModule::missingQueryShowsOneBox()
 {
     TestDatabase file(QString::fromLatin1(Schema));
     Boxes boxes;
-    Program program;
+    TestProgram program;
     QCOMPARE(boxes.Texts().size(), 1);
     QVERIFY2(boxes.Texts().first().endsWith(QLatin1String("named Query1.")),
              qPrintable(boxes.Texts().first()));
@@ -103,7 +68,7 @@ void TestDataModule::missingTableFailsTheSearchDataSet()
 {
     TestDatabase file(QString::fromLatin1(Schema) + QStringLiteral("ALTER TABLE Table1 RENAME TO Query1;"));
     Boxes boxes;
-    Program program;
+    TestProgram program;
     QCOMPARE(boxes.Texts().size(), 1);
     QVERIFY2(boxes.Texts().first().endsWith(QLatin1String("named Table1.")),
              qPrintable(boxes.Texts().first()));
@@ -117,7 +82,7 @@ void TestDataModule::missingFieldNamesTheControl()
         QString::fromLatin1(Schema) +
         QStringLiteral("CREATE VIEW Query1 AS SELECT id, kholase, porsesh, pasokh FROM Table1;"));
     Boxes boxes;
-    Program program;
+    TestProgram program;
     QCOMPARE(boxes.Texts(), QStringList({"DBMemo3: Field 'pavaraghi' not found."}));
     QVERIFY(Data->ADOaall->Active());
     QCOMPARE(program.Control<TDBMemo>("DBMemo3")->toPlainText(), QString());
@@ -128,7 +93,7 @@ void TestDataModule::sampleCollectionOpensWithoutBoxes()
 {
     TestDatabase file;
     Boxes boxes;
-    Program program;
+    TestProgram program;
     QCOMPARE(boxes.Texts(), QStringList());
     const QString first = *file.Value(QStringLiteral("SELECT kholase FROM Query1 LIMIT 1"));
     QCOMPARE(program.Control<TDBText>("DBText1")->Text(), first);
@@ -144,7 +109,7 @@ void TestDataModule::controlsAreAttachedInCreationOrder()
     TestDatabase file(QString::fromLatin1(Schema) +
                       QStringLiteral("CREATE VIEW Query1 AS SELECT id, kholase, porsesh FROM Table1;"));
     Boxes boxes;
-    Program program;
+    TestProgram program;
     // Controls are told in the reverse order of their attachment: the grid, then the sources memo.
     QCOMPARE(boxes.Texts(), QStringList({"DBMemo3: Field 'pavaraghi' not found."}));
     QCOMPARE(program.Control<TDBMemo>("DBMemo2")->toPlainText(), QString());
@@ -156,7 +121,7 @@ void TestDataModule::pendingChangesAreSettledAtExit()
 {
     TestDatabase file(QString::fromLatin1(Schema) +
                       QStringLiteral("CREATE VIEW Query1 AS SELECT * FROM Table1;"));
-    Program program;
+    TestProgram program;
     TDBMemo* memo = program.Control<TDBMemo>("DBMemo2");
     Form1->show();
     memo->setFocus();
@@ -171,7 +136,7 @@ void TestDataModule::failingPostAtExitKeepsTheTypedText()
 {
     TestDatabase file(QString::fromLatin1(Schema) +
                       QStringLiteral("CREATE VIEW Query1 AS SELECT * FROM Table1;"));
-    Program program;
+    TestProgram program;
     TDBMemo* memo = program.Control<TDBMemo>("DBMemo2");
     Form1->show();
     memo->setFocus();
