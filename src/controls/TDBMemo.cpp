@@ -1,3 +1,146 @@
 #include "TDBMemo.h"
 
-TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent) {}
+#include "DataBinding.h"
+#include "Exceptions.h"
+#include "TDataSet.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTextOption>
+
+namespace {
+
+// Keys that change the text, and so ask the dataset to start editing.
+bool ChangesText(const QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut))
+        return true;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    case Qt::Key_Insert:
+        return event->modifiers() == Qt::ShiftModifier;
+    default:
+        break;
+    }
+    if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0)
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+} // namespace
+
+TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(this)
+{
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setUndoRedoEnabled(false);
+    ApplyLayout();
+    UpdateReadOnly();
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_loading)
+            m_modified = true;
+    });
+    m_link.OnDataChange = [this] {
+        if (!m_writing)
+            LoadText();
+    };
+    m_link.OnEditingChange = [this] { UpdateReadOnly(); };
+    m_link.OnUpdateData = [this] { WriteBack(); };
+}
+
+void TDBMemo::ApplyLayout()
+{
+    // The document does not take the alignment from a right-to-left window by itself.
+    QTextOption option = document()->defaultTextOption();
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    option.setTextDirection(Qt::RightToLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document()->setDefaultTextOption(option);
+}
+
+void TDBMemo::LoadText()
+{
+    const TField* field = m_link.Field();
+    QString text;
+    if (field != nullptr && m_link.Active() && !m_link.DataSet()->IsEmpty())
+        text =
+            field->IsBlob() || (hasFocus() && field->CanModify()) ? field->AsString() : field->DisplayText();
+    m_loading = true;
+    setPlainText(text);
+    ApplyLayout();
+    m_loading = false;
+    m_modified = false;
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
+void TDBMemo::UpdateReadOnly()
+{
+    const bool typeable = m_link.Editing() && m_link.CanModify();
+    setReadOnly(!typeable);
+    setTextInteractionFlags(typeable ? Qt::TextEditorInteraction
+                                     : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void TDBMemo::WriteBack()
+{
+    if (!m_modified || m_link.Field() == nullptr || !m_link.Editing())
+        return;
+    m_writing = true;
+    try {
+        m_link.Field()->setAsString(toPlainText());
+    } catch (...) {
+        m_writing = false;
+        throw;
+    }
+    m_writing = false;
+    m_modified = false;
+}
+
+bool TDBMemo::event(QEvent* event)
+{
+    bool taken = false;
+    Guarded(this, [&] {
+        taken = TakeBindingProperty(this, event, m_link,
+                                    [this](const QString& name) { m_link.setFieldName(name); });
+    });
+    return taken || QPlainTextEdit::event(event);
+}
+
+void TDBMemo::keyPressEvent(QKeyEvent* event)
+{
+    Guarded(this, [&] {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            LoadText();
+            event->accept();
+            return;
+        }
+        if (ChangesText(event)) {
+            if (!m_link.CanModify() || !m_link.Edit()) {
+                event->accept();
+                return;
+            }
+            UpdateReadOnly();
+            if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                (event->modifiers() & Qt::ControlModifier) != 0) {
+                insertPlainText(QStringLiteral("\n"));
+                event->accept();
+                return;
+            }
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    });
+}
+
+void TDBMemo::focusOutEvent(QFocusEvent* event)
+{
+    Guarded(this, [this] { WriteBack(); });
+    QPlainTextEdit::focusOutEvent(event);
+}

@@ -1,12 +1,38 @@
 #pragma once
 
+#include "TFieldDataLink.h"
+
 #include <QPlainTextEdit>
 
-// Data-bound control; its binding is named by the dynamic properties dataSource and dataField.
+// A memo bound to one field, right to left and wrapped at words. It is read-only while its dataset is
+// browsing; a key that changes text starts editing first (inserting into an empty dataset), and is
+// ignored where the field cannot be changed. Escape shows the field's value again; losing the focus
+// writes the typed text into the field. Its binding is named by the dynamic properties dataSource and
+// dataField.
 class TDBMemo : public QPlainTextEdit
 {
     Q_OBJECT
 
 public:
     explicit TDBMemo(QWidget* parent = nullptr);
+
+    TFieldDataLink& DataLink() { return m_link; }
+    // Whether the shown text holds typing not yet written into the field.
+    bool Modified() const { return m_modified; }
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void LoadText();
+    void UpdateReadOnly();
+    void WriteBack();
+    void ApplyLayout();
+
+    TFieldDataLink m_link;
+    bool m_modified = false;
+    bool m_loading = false;
+    bool m_writing = false;
 };

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+struct sqlite3;
+
+// An owned connection to one SQLite file. Opening never creates the file; the first read of the
+// schema happens at once, so a file that is not a database or is locked is reported by Open.
+class SqliteDatabase
+{
+public:
+    SqliteDatabase() = default;
+    ~SqliteDatabase();
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    // Opens the file read-write (read-only when the file cannot be written). Raises EOleException with
+    // a text naming the full path and the cause.
+    void Open(const QString& path);
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+    bool IsReadOnly() const;
+    const QString& Path() const { return m_path; }
+    sqlite3* Handle() const { return m_db; }
+
+    // Registers SQL functions (for instance a LIKE of our own) on every connection this object opens.
+    using FunctionInstaller = std::function<void(sqlite3*)>;
+    void SetFunctionInstaller(FunctionInstaller installer) { m_installer = std::move(installer); }
+
+    // Runs statements that return no rows (BEGIN, COMMIT, ROLLBACK).
+    void Execute(const char* sql);
+    // Rows changed by the last INSERT, UPDATE or DELETE, and the key of the last row inserted.
+    int Changes() const;
+    qint64 LastInsertRowId() const;
+
+    // The name of the INTEGER PRIMARY KEY (or single-column primary key) of a table, empty when none.
+    QString PrimaryKeyColumn(const QString& table) const;
+
+    // An EOleException for the connection's last error, with our own wording of the common causes.
+    [[noreturn]] void Fail(int code) const;
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    FunctionInstaller m_installer;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "SqliteDatabase.h"
+
+#include <QObject>
+
+// The connection to the database file named by the connection string's "Data Source", taken relative
+// to the working folder. The file is opened read-write and never created. A failed open leaves the
+// connection closed; every later need of it tries again.
+class TADOConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TADOConnection(QObject* owner = nullptr);
+    ~TADOConnection() override;
+
+    const QString& ConnectionString() const { return m_connectionString; }
+    void setConnectionString(const QString& text) { m_connectionString = text; }
+    // Sharing mode: other processes may always read and write the file at the same time.
+    int Mode() const { return m_mode; }
+    void setMode(int mode) { m_mode = mode; }
+    bool LoginPrompt() const { return m_loginPrompt; }
+    void setLoginPrompt(bool prompt) { m_loginPrompt = prompt; }
+
+    bool Connected() const { return m_db.IsOpen(); }
+    void setConnected(bool connected);
+    void Open();
+    void Close();
+    // Opens the connection when it is closed; raises EOleException when that fails.
+    SqliteDatabase& Database();
+
+    // SQL functions installed on the file each time it is opened.
+    void SetFunctionInstaller(SqliteDatabase::FunctionInstaller installer);
+
+private:
+    QString m_connectionString;
+    int m_mode = 0;
+    bool m_loginPrompt = true;
+    SqliteDatabase m_db;
+};
