@@ -1,7 +1,14 @@
 #pragma once
 
+#include "TGridDrawState.h"
+
 #include <QScopedPointer>
 #include <QWidget>
+
+class QLabel;
+class QPainter;
+class TColumn;
+class TDBGrid;
 
 namespace Ui {
 class TForm1;
@@ -25,12 +32,27 @@ public:
     void Image4Click();
     void Label8Click();
     void Image18Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn18Click();
+    void BitBtn19Click();
+    void DBGrid1DrawColumnCell(QPainter& canvas, const QRect& rect, int dataCol, TColumn& column,
+                               TGridDrawState state);
+    void DBGrid2DrawColumnCell(QPainter& canvas, const QRect& rect, int dataCol, TColumn& column,
+                               TGridDrawState state);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ShowResultsView();
+    void ShowBrowseView();
+
     const QScopedPointer<Ui::TForm1> m_ui;
 };
 
