@@ -84,7 +84,7 @@ private:
             while (m_at < m_jet.size() && (m_jet.at(m_at).isDigit() || m_jet.at(m_at) == QLatin1Char('.')))
                 m_out += m_jet.at(m_at++);
         } else if (c == QLatin1Char('&')) {
-            m_out += QLatin1String(" || ");
+            m_out += QLatin1String("||");
             ++m_at;
         } else if (QStringLiteral("=<>+-*/(),.").contains(c)) {
             m_out += c;
