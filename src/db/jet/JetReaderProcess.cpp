@@ -16,6 +16,7 @@ const QString kHelperName = QStringLiteral("velnora-jet-reader");
 // Silence this long from a helper that is still running means it is stuck on a damaged file.
 constexpr int kSilenceLimitMs = 60000;
 constexpr int kWaitStepMs = 100;
+constexpr int kWarningsKept = 4096;
 
 } // namespace
 
@@ -54,10 +55,12 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
     QElapsedTimer silence;
     silence.start();
     QByteArray pending;
+    QByteArray warnings; // drained as they come, so that a flood of them cannot stall the helper
     bool running = true;
     while (running) {
         running = !process.waitForFinished(kWaitStepMs) && process.state() != QProcess::NotRunning;
         pending += process.readAllStandardOutput();
+        warnings += process.readAllStandardError().left(kWarningsKept - warnings.size());
         for (int end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
             Take(QString::fromUtf8(pending.left(end)), report);
             pending.remove(0, end + 1);
@@ -69,14 +72,14 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
             Fail(QStringLiteral("reading stopped making progress (the file may be damaged)"));
         }
     }
-    const QString warnings = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
     if (!m_error.isEmpty())
         throw EOleException(m_error);
     if (process.exitStatus() == QProcess::CrashExit)
         Fail(QStringLiteral("reading it failed abruptly (the file is damaged)"));
-    if (!warnings.isEmpty())
-        Fail(QStringLiteral("the file is damaged (%1)")
-                 .arg(warnings.section(QLatin1Char('\n'), 0, 0).trimmed()));
+    const QString warning =
+        QString::fromLocal8Bit(warnings).trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
+    if (!warning.isEmpty())
+        Fail(QStringLiteral("the file is damaged (%1)").arg(warning));
     if (process.exitCode() != 0 || !m_done)
         Fail(QStringLiteral("reading it did not complete"));
 }
