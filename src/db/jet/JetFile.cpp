@@ -82,13 +82,20 @@ void JetFile::JudgeCatalogue() const
 
 QList<MdbCatalogEntry*> JetFile::UserTables() const
 {
-    QList<MdbCatalogEntry*> tables;
+    QList<MdbCatalogEntry*> tables = Entries(MDB_TABLE);
+    tables.removeIf([](MdbCatalogEntry* entry) { return !mdb_is_user_table(entry); });
+    return tables;
+}
+
+QList<MdbCatalogEntry*> JetFile::Entries(int type) const
+{
+    QList<MdbCatalogEntry*> entries;
     for (unsigned i = 0; i < m_mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(m_mdb->catalog, i));
-        if (entry->object_type == MDB_TABLE && mdb_is_user_table(entry))
-            tables.append(entry);
+        if (entry->object_type == type)
+            entries.append(entry);
     }
-    return tables;
+    return entries;
 }
 
 MdbCatalogEntry* JetFile::Entry(const QString& name, int type) const

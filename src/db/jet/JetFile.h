@@ -22,6 +22,7 @@ public:
     // Catalogue entries: the user tables in catalogue order, and an object found by name and type
     // (names compare as Jet compares them, ignoring case).
     QList<MdbCatalogEntry*> UserTables() const;
+    QList<MdbCatalogEntry*> Entries(int type) const;
     MdbCatalogEntry* Entry(const QString& name, int type) const;
 
     // Raises the file's error with the given cause.

@@ -7,13 +7,17 @@
 #include "JetStoredQuery.h"
 #include "JetTableCopier.h"
 
+#include <QElapsedTimer>
+
 #include <memory>
 #include <vector>
 
 namespace {
 
 const QString kBrowseView = QStringLiteral("Query1");
+// Progress is told every so many rows, and at least this often while rows are being copied.
 constexpr qint64 kProgressEvery = 256;
+constexpr qint64 kProgressIntervalMs = 1000;
 
 } // namespace
 
@@ -25,12 +29,20 @@ void JetLoader::Run(sqlite3* db, JetLoadReport& report)
     std::vector<std::unique_ptr<JetTableCopier>> copiers;
     qint64 total = 0;
     for (MdbCatalogEntry* entry : file.UserTables()) {
+        // SQLite keeps names that begin with sqlite_ for itself.
+        if (QString::fromUtf8(entry->object_name).startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)) {
+            report.notCarried.append(QStringLiteral("Table \"%1\" is left out: SQLite reserves its name.")
+                                         .arg(QString::fromUtf8(entry->object_name)));
+            continue;
+        }
         copiers.push_back(std::make_unique<JetTableCopier>(file, entry));
         total += copiers.back()->DeclaredRows();
     }
 
     JetSqlStatement::Execute(db, QStringLiteral("BEGIN"));
     qint64 done = 0;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
     QStringList tables;
     for (const auto& copier : copiers) {
         report.notCarried.append(copier->Skipped());
@@ -42,16 +54,35 @@ void JetLoader::Run(sqlite3* db, JetLoadReport& report)
         }
         copier->CreateTable(db, m_options.addKeys);
         const qint64 rows = copier->CopyRows(db, [&] {
-            if (++done % kProgressEvery == 0 && m_options.progress)
+            if ((++done % kProgressEvery == 0 || sinceProgress.elapsed() >= kProgressIntervalMs) &&
+                m_options.progress) {
                 m_options.progress(done, total);
+                sinceProgress.restart();
+            }
         });
         report.tables.append({copier->Name(), rows});
         tables.append(copier->Name());
     }
     MakeBrowseQuery(file, db, tables, report);
     JetSqlStatement::Execute(db, QStringLiteral("COMMIT"));
+    NoteLeftOut(file, report);
     if (m_options.progress)
         m_options.progress(done, total);
+}
+
+void JetLoader::NoteLeftOut(const JetFile& file, JetLoadReport& report) const
+{
+    for (const MdbCatalogEntry* entry : file.Entries(MDB_LINKED_TABLE)) {
+        report.notCarried.append(QStringLiteral("Table \"%1\" is linked from another file; it is left out.")
+                                     .arg(QString::fromUtf8(entry->object_name)));
+    }
+    for (const MdbCatalogEntry* entry : file.Entries(MDB_QUERY)) {
+        const QString name = QString::fromUtf8(entry->object_name);
+        if (name.compare(m_options.browseQuery, Qt::CaseInsensitive) != 0)
+            report.notCarried.append(
+                QStringLiteral("The stored query \"%1\" is left out; only \"%2\" becomes the view %3.")
+                    .arg(name, m_options.browseQuery, kBrowseView));
+    }
 }
 
 void JetLoader::MakeBrowseQuery(const JetFile& file, sqlite3* db, const QStringList& tables,

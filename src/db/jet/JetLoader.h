@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class JetFile;
 struct sqlite3;
 
 // Copies a Jet file into an SQLite database in this process, with libmdb. Only the helper program
@@ -18,8 +19,8 @@ public:
     void Run(sqlite3* db, JetLoadReport& report);
 
 private:
-    void MakeBrowseQuery(const class JetFile& file, sqlite3* db, const QStringList& tables,
-                         JetLoadReport& report);
+    void MakeBrowseQuery(const JetFile& file, sqlite3* db, const QStringList& tables, JetLoadReport& report);
+    void NoteLeftOut(const JetFile& file, JetLoadReport& report) const;
 
     QString m_path;
     JetLoadOptions m_options;

@@ -13,8 +13,9 @@ namespace {
 
 const QString kHelperName = QStringLiteral("velnora-jet-reader");
 
-// Silence this long from a helper that is still running means it is stuck on a damaged file.
-constexpr int kSilenceLimitMs = 60000;
+// Silence this long from a helper that is still running means it is stuck on a damaged file: the
+// helper speaks at least every second while it copies rows (JetLoader).
+constexpr int kSilenceLimitMs = 10000;
 constexpr int kWaitStepMs = 100;
 constexpr int kWarningsKept = 4096;
 
