@@ -1,6 +1,7 @@
 #include "Exceptions.h"
 #include "JetDatabase.h"
 #include "JetQueryTranslator.h"
+#include "JetValue.h"
 #include "TestPaths.h"
 
 #include <QFile>
@@ -303,6 +304,9 @@ private slots:
         QCOMPARE(Values(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE name = 'Query1'")),
                  QStringLiteral("0"));
         QCOMPARE(report.tables.size(), 3);
+        // Jet 4 declares a text's size in bytes, two a character.
+        QCOMPARE(Values(db.get(), QStringLiteral("SELECT name, type, pk FROM pragma_table_info('Table2')")),
+                 QStringLiteral("col1\tVARCHAR(50)\t0\ncol2\tVARCHAR(50)\t0\ncol3\tVARCHAR(50)\t0"));
     }
 
     void translation_data()
@@ -361,6 +365,31 @@ private slots:
         QString reason;
         QCOMPARE(TranslateStoredQuery(rows, {QStringLiteral("Table1")}, &reason), sql);
         QCOMPARE(reason.isEmpty(), !sql.isEmpty());
+    }
+
+    void dates_data()
+    {
+        QTest::addColumn<double>("jet");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("day zero") << 0.0 << "1899-12-30 00:00:00";
+        QTest::newRow("noon") << 36526.5 << "2000-01-01 12:00:00";
+        QTest::newRow("one second") << 1.0 / 86400 << "1899-12-30 00:00:01";
+        QTest::newRow("rounds up to the next day") << 2.9999999999 << "1900-01-02 00:00:00";
+        QTest::newRow("before day zero, time counts forward") << -1.25 << "1899-12-29 06:00:00";
+    }
+
+    void dates()
+    {
+        QFETCH(double, jet);
+        QFETCH(QString, text);
+        QCOMPARE(JetValue::DateText(jet), text);
+    }
+
+    void singles()
+    {
+        QCOMPARE(JetValue::SingleText(0.1f), QStringLiteral("0.1"));
+        QCOMPARE(JetValue::SingleText(16777216.0f), QStringLiteral("16777216"));
+        QCOMPARE(JetValue::SingleText(1.0f / 3.0f).toFloat(), 1.0f / 3.0f);
     }
 
     void importerOutputOpensInSqlite()

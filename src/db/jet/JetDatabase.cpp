@@ -1,6 +1,6 @@
 #include "JetDatabase.h"
 
-#include "Exceptions.h"
+#include "JetError.h"
 #include "JetHeader.h"
 #include "JetReaderProcess.h"
 
@@ -29,9 +29,7 @@ void LoadJetDatabase(const QString& path, sqlite3* target, JetLoadReport* report
 {
     const QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("velnora-jet-XXXXXX")));
     if (!folder.isValid())
-        throw EOleException(
-            QStringLiteral("Cannot read the Access database \"%1\": no temporary folder can be made.")
-                .arg(QDir::toNativeSeparators(path)));
+        throw JetError(path, QStringLiteral("no temporary folder can be made"));
     const QString copy = folder.filePath(QStringLiteral("copy.sqlite"));
     ConvertJetDatabase(path, copy, options, report);
 
@@ -44,7 +42,7 @@ void LoadJetDatabase(const QString& path, sqlite3* target, JetLoadReport* report
     const int stepped = backup != nullptr ? sqlite3_backup_step(backup, -1) : SQLITE_ERROR;
     const int finished = backup != nullptr ? sqlite3_backup_finish(backup) : SQLITE_ERROR;
     if (stepped != SQLITE_DONE || finished != SQLITE_OK)
-        throw EOleException(
-            QStringLiteral("Cannot read the Access database \"%1\": its copy cannot be loaded (%2).")
-                .arg(QDir::toNativeSeparators(path), QString::fromUtf8(sqlite3_errmsg(target))));
+        throw JetError(
+            path,
+            QStringLiteral("its copy cannot be loaded (%1)").arg(QString::fromUtf8(sqlite3_errmsg(target))));
 }

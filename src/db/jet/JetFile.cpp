@@ -1,8 +1,7 @@
 #include "JetFile.h"
 
-#include "Exceptions.h"
+#include "JetError.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -15,7 +14,7 @@ const char kObjectsTable[] = "MSysObjects";
 
 } // namespace
 
-JetFile::JetFile(const QString& path) : m_path(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
+JetFile::JetFile(const QString& path) : m_path(path)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -111,5 +110,5 @@ MdbCatalogEntry* JetFile::Entry(const QString& name, int type) const
 
 void JetFile::Fail(const QString& cause) const
 {
-    throw EOleException(QStringLiteral("Cannot read the Access database \"%1\": %2.").arg(m_path, cause));
+    throw JetError(m_path, cause);
 }

@@ -4,8 +4,10 @@
 // does on standard output (JetReaderProtocol.h). Runs as a process of its own so that a damaged file
 // can take down nothing but this program.
 #include "Exceptions.h"
+#include "JetError.h"
 #include "JetLoader.h"
 #include "JetReaderProtocol.h"
+#include "JetSqlStatement.h"
 
 #include <QFile>
 #include <QStringList>
@@ -58,6 +60,11 @@ int Copy(const QString& source, const QString& output, const JetLoadOptions& opt
         for (const QString& note : report.notCarried)
             Say(Line(JetReaderProtocol::kNote, {note}));
         Say(Line(JetReaderProtocol::kDone, {}));
+    } catch (const JetSqlError& e) {
+        Say(Line(JetReaderProtocol::kError,
+                 {JetError(source, QStringLiteral("its copy cannot be written (%1)").arg(e.Message()))
+                      .Message()}));
+        status = 1;
     } catch (const Exception& e) {
         Say(Line(JetReaderProtocol::kError, {e.Message()}));
         status = 1;

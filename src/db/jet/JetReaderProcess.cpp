@@ -1,6 +1,7 @@
 #include "JetReaderProcess.h"
 
 #include "Exceptions.h"
+#include "JetError.h"
 #include "JetReaderProtocol.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,7 @@ constexpr int kWarningsKept = 4096;
 } // namespace
 
 JetReaderProcess::JetReaderProcess(const QString& source, const JetLoadOptions& options)
-    : m_source(QDir::toNativeSeparators(QFileInfo(source).absoluteFilePath())), m_options(options)
+    : m_source(QFileInfo(source).absoluteFilePath()), m_options(options)
 {}
 
 QString JetReaderProcess::HelperPath()
@@ -107,5 +108,5 @@ void JetReaderProcess::Take(const QString& line, JetLoadReport& report)
 
 void JetReaderProcess::Fail(const QString& cause) const
 {
-    throw EOleException(QStringLiteral("Cannot read the Access database \"%1\": %2.").arg(m_source, cause));
+    throw JetError(m_source, cause);
 }

@@ -1,7 +1,5 @@
 #include "JetSqlStatement.h"
 
-#include "Exceptions.h"
-
 #include <sqlite3.h>
 
 JetSqlStatement::JetSqlStatement(sqlite3* db, const QString& sql) : m_db(db)
@@ -82,5 +80,5 @@ QString JetSqlStatement::QuoteName(const QString& name)
 
 void JetSqlStatement::Fail() const
 {
-    throw EOleException(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    throw JetSqlError(QString::fromUtf8(sqlite3_errmsg(m_db)));
 }

@@ -1,10 +1,19 @@
 #pragma once
 
+#include "Exceptions.h"
+
 #include <QByteArray>
 #include <QString>
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+// A failure of SQLite while the copy is written, as opposed to one of the Jet file.
+class JetSqlError : public EOleException
+{
+public:
+    using EOleException::EOleException;
+};
 
 // One prepared SQLite statement of the Jet copy. Failures throw EOleException with SQLite's text.
 class JetSqlStatement
