@@ -1,9 +1,11 @@
 #include "JetStoredQuery.h"
 
+#include "JetBinding.h"
 #include "JetFile.h"
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -25,15 +27,14 @@ QList<JetQueryRow> ReadStoredQuery(const JetFile& file, const MdbCatalogEntry* q
 
     const QList<QByteArray> names = {"ObjectId", "Attribute",  "Order", "Name1",
                                      "Name2",    "Expression", "Flag"};
-    std::vector<std::vector<char>> buffers(names.size(), std::vector<char>(mdb->bind_size));
-    std::array<int, 7> lengths{};
+    std::vector<std::unique_ptr<JetBinding>> bindings(names.size());
     std::array<MdbColumn*, 7> columns{};
     for (int i = 0; i < names.size(); ++i) {
         for (unsigned c = 0; c < table->num_cols; ++c) {
             auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
             if (names.at(i) == column->name) {
                 columns[i] = column;
-                mdb_bind_column(table, int(c) + 1, buffers[i].data(), &lengths[i]);
+                bindings[i] = std::make_unique<JetBinding>(table, int(c));
             }
         }
         if (columns[i] == nullptr) {
@@ -41,7 +42,7 @@ QList<JetQueryRow> ReadStoredQuery(const JetFile& file, const MdbCatalogEntry* q
             file.Fail(QStringLiteral("its stored queries cannot be read"));
         }
     }
-    const auto text = [&](int i) { return QString::fromUtf8(buffers[i].data(), lengths[i]); };
+    const auto text = [&](int i) { return QString::fromUtf8(bindings[i]->Text(), bindings[i]->Length()); };
 
     QList<JetQueryRow> rows;
     mdb_rewind_table(table);

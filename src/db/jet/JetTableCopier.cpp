@@ -31,11 +31,9 @@ JetTableCopier::JetTableCopier(const JetFile& file, MdbCatalogEntry* entry)
                     .arg(mdbColumn->col_type));
             continue;
         }
-        auto* column = new Column{mdbColumn, int(i), declared, {}, 0};
-        if (JetValue::NeedsBinding(mdbColumn)) {
-            column->buffer.resize(file.Handle()->bind_size);
-            mdb_bind_column(m_table, int(i) + 1, column->buffer.data(), &column->length);
-        }
+        auto* column = new Column{mdbColumn, int(i), declared, nullptr};
+        if (JetValue::NeedsBinding(mdbColumn))
+            column->binding = std::make_unique<JetBinding>(m_table, int(i));
         m_columns.append(column);
     }
 }
@@ -140,7 +138,7 @@ qint64 JetTableCopier::CopyRows(sqlite3* db, const std::function<void()>& rowDon
         const int fieldCount = mdb_crack_row(m_table, start, length, fields.data());
         for (int i = 0; i < m_columns.size(); ++i) {
             Column* column = m_columns.at(i);
-            if (column->length >= int(column->buffer.size()) - 1 && !column->buffer.empty())
+            if (column->binding && column->binding->Full())
                 m_file.Fail(QStringLiteral("a value of column \"%1\" in table \"%2\" is too long to be read")
                                 .arg(QString::fromUtf8(column->mdb->name), m_name));
             bool isNull = false;
@@ -148,7 +146,9 @@ qint64 JetTableCopier::CopyRows(sqlite3* db, const std::function<void()>& rowDon
                 if (fields[f].colnum == column->position)
                     isNull = fields[f].is_null != 0;
             }
-            JetValue::Bind(insert, i + 1, mdb, column->mdb, isNull, column->buffer.data(), column->length);
+            const JetBinding* binding = column->binding.get();
+            JetValue::Bind(insert, i + 1, mdb, column->mdb, isNull, binding ? binding->Text() : nullptr,
+                           binding ? binding->Length() : 0);
         }
         insert.Step();
         insert.Reset();

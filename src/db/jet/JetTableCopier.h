@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JetBinding.h"
 #include "MdbApi.h"
 
 #include <QList>
@@ -7,7 +8,7 @@
 #include <QStringList>
 
 #include <functional>
-#include <vector>
+#include <memory>
 
 class JetFile;
 struct sqlite3;
@@ -43,8 +44,7 @@ private:
         MdbColumn* mdb;
         int position; // in the table's column list, as libmdb numbers the fields of a row
         QString declared;
-        std::vector<char> buffer;
-        int length = 0;
+        std::unique_ptr<JetBinding> binding; // for the kinds libmdb gives as text
     };
 
     QStringList PrimaryKey() const;
