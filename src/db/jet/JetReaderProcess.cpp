@@ -78,8 +78,9 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
         throw EOleException(m_error);
     if (process.exitStatus() == QProcess::CrashExit)
         Fail(QStringLiteral("reading it failed abruptly (the file is damaged)"));
-    const QString warning =
-        QString::fromLocal8Bit(warnings).trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
+    QString warning = QString::fromLocal8Bit(warnings).trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
+    while (warning.endsWith(QLatin1Char('.')))
+        warning.chop(1);
     if (!warning.isEmpty())
         Fail(QStringLiteral("the file is damaged (%1)").arg(warning));
     if (process.exitCode() != 0 || !m_done)
