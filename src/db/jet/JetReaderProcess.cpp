@@ -28,11 +28,19 @@ JetReaderProcess::JetReaderProcess(const QString& source, const JetLoadOptions& 
 
 QString JetReaderProcess::HelperPath()
 {
+    // A program run from the build tree uses the helper built with it, an installed one the helper
+    // installed with it, so that neither picks up the other's version.
+    const QString built = QStringLiteral(VELNORA_JET_READER_BUILT);
+    const QString installed = QStringLiteral(VELNORA_JET_READER_INSTALLED);
     QStringList candidates;
-    if (QCoreApplication::instance() != nullptr)
-        candidates.append(QDir(QCoreApplication::applicationDirPath()).filePath(kHelperName));
-    candidates.append(QStringLiteral(VELNORA_JET_READER_INSTALLED));
-    candidates.append(QStringLiteral(VELNORA_JET_READER_BUILT));
+    if (QCoreApplication::instance() != nullptr) {
+        const QString folder = QCoreApplication::applicationDirPath();
+        candidates.append(QDir(folder).filePath(kHelperName));
+        if (folder.startsWith(QStringLiteral(VELNORA_BUILD_DIR)))
+            candidates.append(built);
+    }
+    candidates.append(installed);
+    candidates.append(built);
     for (const QString& candidate : candidates) {
         const QFileInfo info(candidate);
         if (info.isFile() && info.isExecutable())

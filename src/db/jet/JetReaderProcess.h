@@ -15,7 +15,7 @@ public:
 
     void CopyInto(const QString& sqlitePath, JetLoadReport& report);
 
-    // Where the helper is: beside the running program, where it is installed, or in the build tree.
+    // Where the helper is: beside the running program, or where it was built or installed.
     static QString HelperPath();
 
 private:
