@@ -224,6 +224,11 @@ private slots:
 
     void damaged()
     {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP(
+            "libmdb's behaviour on these bytes depends on the contents of fresh memory, which the sanitizer "
+            "changes");
+#endif
         QFETCH(int, offset);
         QFETCH(int, value);
         QFETCH(QString, cause);
