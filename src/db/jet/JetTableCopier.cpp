@@ -16,8 +16,12 @@ JetTableCopier::JetTableCopier(const JetFile& file, MdbCatalogEntry* entry)
     : m_file(file), m_name(QString::fromUtf8(entry->object_name))
 {
     m_table = mdb_read_table(entry);
-    if (m_table == nullptr || mdb_read_columns(m_table) == nullptr)
+    // Jet allows 255 columns; a row is split into at most that many fields (CopyRows).
+    if (m_table == nullptr || mdb_read_columns(m_table) == nullptr || m_table->num_cols > MDB_MAX_COLS) {
+        if (m_table != nullptr)
+            mdb_free_tabledef(m_table);
         m_file.Fail(QStringLiteral("the definition of table \"%1\" cannot be read").arg(m_name));
+    }
     mdb_read_indices(m_table);
     const bool jet4 = file.Header().kind == JetHeader::Kind::Jet4;
     for (unsigned i = 0; i < m_table->num_cols; ++i) {
@@ -120,8 +124,6 @@ qint64 JetTableCopier::CopyRows(sqlite3* db, const std::function<void()>& rowDon
         names.append(JetSqlStatement::QuoteName(QString::fromUtf8(column->mdb->name)));
         parameters.append(QStringLiteral("?"));
     }
-    if (m_columns.isEmpty())
-        return 0;
     JetSqlStatement insert(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                    .arg(JetSqlStatement::QuoteName(m_name), names.join(QStringLiteral(", ")),
                                         parameters.join(QStringLiteral(", "))));
