@@ -32,7 +32,8 @@ QString Values(sqlite3* db, const QString& sql)
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
         return QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db));
     QStringList rows;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    int stepped = SQLITE_ROW;
+    while ((stepped = sqlite3_step(statement)) == SQLITE_ROW) {
         QStringList columns;
         for (int i = 0; i < sqlite3_column_count(statement); ++i)
             columns.append(
@@ -40,6 +41,8 @@ QString Values(sqlite3* db, const QString& sql)
         rows.append(columns.join(QLatin1Char('\t')));
     }
     sqlite3_finalize(statement);
+    if (stepped != SQLITE_DONE)
+        return QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db));
     return rows.join(QLatin1Char('\n'));
 }
 
@@ -120,6 +123,9 @@ private slots:
                    QStringLiteral("SELECT count(*), tit FROM title WHERE id = (SELECT min(id) FROM title)")),
             QStringLiteral("1\tكتاب الإيمان - الفصل الأول"));
         QCOMPARE(Values(db.get(), QStringLiteral("SELECT count(*) FROM title")), QStringLiteral("232"));
+        // The copy refuses changes: they could never reach the Jet file.
+        QCOMPARE(Values(db.get(), QStringLiteral("DELETE FROM title")),
+                 QStringLiteral("error: attempt to write a readonly database"));
         QCOMPARE(Values(db.get(), QStringLiteral("SELECT name, type FROM pragma_table_info('book')")),
                  QStringLiteral("id\tINTEGER\nnass\tTEXT\npart\tINTEGER\npage\tINTEGER\nhno\tINTEGER"));
         // A null number stays null, and searching works on the loaded text.

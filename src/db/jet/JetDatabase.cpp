@@ -45,4 +45,7 @@ void LoadJetDatabase(const QString& path, sqlite3* target, JetLoadReport* report
         throw JetError(
             path,
             QStringLiteral("its copy cannot be loaded (%1)").arg(QString::fromUtf8(sqlite3_errmsg(target))));
+    // A change to this copy would be lost when it closes, and never reach the Jet file: refuse it.
+    if (sqlite3_exec(target, "PRAGMA query_only = ON", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw JetError(path, QStringLiteral("its copy cannot be made read-only"));
 }
