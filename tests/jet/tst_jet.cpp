@@ -430,6 +430,33 @@ private slots:
                                 "3|part|INTEGER|0||0\n4|page|INTEGER|0||0\n5|hno|INTEGER|0||0\n"));
     }
 
+    void importerMakesQuery1()
+    {
+        const QTemporaryDir folder;
+        const QString source = SimpleSelectCopy(folder);
+        const QString target = folder.filePath(QStringLiteral("dorvanel.mdb"));
+        QProcess importer;
+        importer.start(QStringLiteral(VELNORA_IMPORT_PROGRAM),
+                       {QStringLiteral("--query"), QStringLiteral("DeleteQuery"), source, target});
+        QVERIFY(importer.waitForFinished(60000));
+        QCOMPARE(importer.exitCode(), 0);
+        const QString output = QString::fromUtf8(importer.readAllStandardOutput());
+        QVERIFY2(output.contains(QStringLiteral("Query1: made from the stored query \"DeleteQuery\"\n")),
+                 qPrintable(output));
+        QVERIFY(output.contains(
+            QStringLiteral("Not carried over: The stored query \"SelectQuery\" is left out; only "
+                           "\"DeleteQuery\" becomes the view Query1.\n")));
+
+        QProcess shell;
+        shell.start(
+            QStringLiteral("sqlite3"),
+            {target, QStringLiteral(
+                         "SELECT count(*) FROM Query1; SELECT name, pk FROM pragma_table_info('Table1');")});
+        QVERIFY(shell.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(shell.readAllStandardOutput()),
+                 QStringLiteral("0\nID|1\ncol1|0\ncol2|0\ncol3|0\n"));
+    }
+
     void importerKeepsExistingTarget()
     {
         const QTemporaryDir folder;
