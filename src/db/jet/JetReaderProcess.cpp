@@ -38,6 +38,8 @@ QString JetReaderProcess::HelperPath()
         candidates.append(QDir(folder).filePath(kHelperName));
         if (folder.startsWith(QStringLiteral(VELNORA_BUILD_DIR)))
             candidates.append(built);
+        candidates.append(
+            QDir::cleanPath(QDir(folder).filePath(QStringLiteral(VELNORA_JET_READER_FROM_BIN))));
     }
     candidates.append(installed);
     candidates.append(built);
