@@ -8,7 +8,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${VELNORA_BUILD_DIR:-$here/build}"
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libsqlite3-dev sqlite3
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libsqlite3-dev sqlite3 mdbtools-dev
           fonts-noto-core fonts-dejavu-core xvfb xauth imagemagick x11-apps poppler-utils
           cups printer-driver-cups-pdf)
 
