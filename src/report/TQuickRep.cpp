@@ -168,6 +168,7 @@ void TQuickRep::NewPage()
         EndPage();
     ++m_pageCount;
     m_painter = &m_surface->BeginPage();
+    emit PageStarted(m_pageCount);
     m_position = m_page.TopMargin();
     m_bodyOnPage = false;
     TQRBand* header = Band(TQRBandType::rbPageHeader);

@@ -63,6 +63,8 @@ public:
     void Cancel(bool abandon);
 
 signals:
+    // A page has begun (numbered from 1).
+    void PageStarted(int page);
     // A page is complete (numbered from 1).
     void PageFinished(int page);
     // Records laid out so far, in per cent of the record count.
