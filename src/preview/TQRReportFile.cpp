@@ -37,7 +37,7 @@ QByteArray Header(const TQRPageStore& store, quint64 first, quint64 last)
     out << FormatNumber << WriterVersion << quint32(store.PageCount())
         << qint64(QDateTime::currentMSecsSinceEpoch()) << quint8(0) << quint8(0) << quint8(0) << quint8(0)
         << quint32(store.PageSize.width()) << quint32(store.PageSize.height()) << quint32(store.Dpi)
-        << quint32(store.Dpi) << first << last;
+        << quint32(store.Dpi) << first << last << quint32(0);
     out << Crc32(header);
     return header;
 }
@@ -96,9 +96,10 @@ void TQRReportFile::Load(const QString& fileName, TQRPageStore& store)
     quint32 dpiY = 0;
     quint64 first = 0;
     quint64 last = 0;
+    quint32 spare = 0;
     quint32 crc = 0;
     in >> format >> version >> count >> created >> compressed >> reserved >> reserved >> reserved >> width >>
-        height >> dpiX >> dpiY >> first >> last >> crc;
+        height >> dpiX >> dpiY >> first >> last >> spare >> crc;
     if (crc != Crc32(QByteArrayView(header).first(HeaderSize - 4)))
         Damaged(fileName, QStringLiteral("its header is damaged"));
     if (format != FormatNumber)

@@ -12,11 +12,17 @@ FakeDataSet::Record FakeDataSet::Entry(const QString& question, const QString& a
 
 QVector<FakeDataSet::Record> FakeDataSet::Entries(int count)
 {
+    // Ordinals in words, so that each entry's text can be told apart in an extracted PDF.
+    static const QStringList ordinals{
+        QStringLiteral("یکم"),   QStringLiteral("دوم"),   QStringLiteral("سوم"),   QStringLiteral("چهارم"),
+        QStringLiteral("پنجم"),  QStringLiteral("ششم"),   QStringLiteral("هفتم"),  QStringLiteral("هشتم"),
+        QStringLiteral("نهم"),   QStringLiteral("دهم"),   QStringLiteral("یازدهم"), QStringLiteral("دوازدهم")};
     QVector<Record> records;
     for (int i = 1; i <= count; ++i) {
-        records.append(Entry(QStringLiteral("پرسش شماره %1 دربارهٔ ایمان چیست؟").arg(i),
-                             QStringLiteral("پاسخ شماره %1: ایمان باور قلبی است.").arg(i),
-                             QStringLiteral("منبع شماره %1").arg(i)));
+        const QString ordinal = i <= ordinals.size() ? ordinals.at(i - 1) : QString::number(i);
+        records.append(Entry(QStringLiteral("پرسش %1 دربارهٔ ایمان چیست؟").arg(ordinal),
+                             QStringLiteral("پاسخ %1: ایمان باور قلبی است.").arg(ordinal),
+                             QStringLiteral("منبع %1").arg(ordinal)));
     }
     return records;
 }
