@@ -59,14 +59,12 @@ void DeclareQuickRep1(TQuickRep& QuickRep1)
         QStringLiteral("QRDBRichText2"),
         std::array<double, 4>{1907.645833333333, 0.0, 211.6666666666667, 1894.416666666667},
         QStringLiteral("pasokh"), PixelHeightFont(tahoma, 11));
-    DetailBand1.Add<TQRDBRichText>(
-        QStringLiteral("QRDBRichText3"),
-        std::array<double, 4>{404.8125, 0.0, 2161.645833333333, 1894.416666666667},
-        QStringLiteral("pavaraghi"), PixelHeightFont(tahoma, 5));
-    DetailBand1.Add<TQRDBRichText>(
-        QStringLiteral("QRDBRichText1"),
-        std::array<double, 4>{116.4166666666667, 0.0, 55.5625, 1907.645833333333},
-        QStringLiteral("porsesh"), PixelHeightFont(tahoma, 11));
+    DetailBand1.Add<TQRDBRichText>(QStringLiteral("QRDBRichText3"),
+                                   std::array<double, 4>{404.8125, 0.0, 2161.645833333333, 1894.416666666667},
+                                   QStringLiteral("pavaraghi"), PixelHeightFont(tahoma, 5));
+    DetailBand1.Add<TQRDBRichText>(QStringLiteral("QRDBRichText1"),
+                                   std::array<double, 4>{116.4166666666667, 0.0, 55.5625, 1907.645833333333},
+                                   QStringLiteral("porsesh"), PixelHeightFont(tahoma, 11));
     DetailBand1.Add<TQRLabel>(
         QStringLiteral("QRLabel3"),
         std::array<double, 4>{44.97916666666667, 1820.333333333333, 2111.375, 68.79166666666667},

@@ -12,8 +12,8 @@
 
 QPointer<QObject> ReportPrinter::s_owner;
 
-std::unique_ptr<QPrinter> ReportPrinter::MakePrinter(const TQRPrinterSettings& settings, const QPageSize& paper,
-                                                     const QString& documentName)
+std::unique_ptr<QPrinter> ReportPrinter::MakePrinter(const TQRPrinterSettings& settings,
+                                                     const QPageSize& paper, const QString& documentName)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!settings.OutputFileName.isEmpty()) {
@@ -72,7 +72,8 @@ int ReportPrinter::PrintPages(const TQRPageStore& store)
 {
     if (store.PageCount() == 0)
         return 0;
-    const QSizeF tenths(store.PageSize.width() * 254.0 / store.Dpi, store.PageSize.height() * 254.0 / store.Dpi);
+    const QSizeF tenths(store.PageSize.width() * 254.0 / store.Dpi,
+                        store.PageSize.height() * 254.0 / store.Dpi);
     const QPageSize measured(tenths.toSize().width() < tenths.toSize().height() ? tenths / 10.0
                                                                                 : tenths.transposed() / 10.0,
                              QPageSize::Millimeter);

@@ -19,7 +19,8 @@ void TQRPageStore::AddPageData(const QByteArray& data)
     if (m_file) {
         offset = m_file->size();
         if (!m_file->seek(offset) || m_file->write(data) != data.size())
-            throw EReportError(QStringLiteral("Cannot write the report's pages to %1").arg(m_file->fileName()));
+            throw EReportError(
+                QStringLiteral("Cannot write the report's pages to %1").arg(m_file->fileName()));
     } else {
         offset = m_memory.size();
         m_memory.append(data);
@@ -31,7 +32,8 @@ void TQRPageStore::AddPageData(const QByteArray& data)
 
 void TQRPageStore::MoveToFile()
 {
-    auto file = std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("QRPXXXXXX")));
+    auto file =
+        std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("QRPXXXXXX")));
     if (!file->open() || file->write(m_memory) != m_memory.size())
         throw EReportError(QStringLiteral("Cannot create a temporary file for the report's pages in %1")
                                .arg(QDir::toNativeSeparators(QDir::tempPath())));

@@ -18,7 +18,12 @@
 class TQRPageStore
 {
 public:
-    enum class Status { Ready, LayingOut, Finished };
+    enum class Status
+    {
+        Ready,
+        LayingOut,
+        Finished
+    };
     static constexpr qint64 MemoryLimit = 100000;
 
     TQRPageStore();

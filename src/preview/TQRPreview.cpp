@@ -40,7 +40,8 @@ bool RunPrintDialog(QPrintDialog& dialog)
     if (const QScreen* screen = dialog.screen()) {
         const QRect area = screen->availableGeometry();
         const QSize size = dialog.sizeHint();
-        dialog.move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 3);
+        dialog.move(area.left() + (area.width() - size.width()) / 2,
+                    area.top() + (area.height() - size.height()) / 3);
     }
     return dialog.exec() == QDialog::Accepted;
 }
@@ -101,8 +102,8 @@ TQRPreview::TQRPreview(TQuickRep& report, TQRPageStore& store)
     auto* zoom = new QActionGroup(this);
     for (QAction* action : {AddAction(bar, QStringLiteral("ZoomToFit"), QStringLiteral("Zoom to fit"),
                                       int(Glyph::ZoomToFit), &TQRPreview::ZoomToFit),
-                            AddAction(bar, QStringLiteral("Zoom100"), QStringLiteral("100%"), int(Glyph::Zoom100),
-                                      &TQRPreview::Zoom100),
+                            AddAction(bar, QStringLiteral("Zoom100"), QStringLiteral("100%"),
+                                      int(Glyph::Zoom100), &TQRPreview::Zoom100),
                             AddAction(bar, QStringLiteral("ZoomToWidth"), QStringLiteral("Zoom to width"),
                                       int(Glyph::ZoomToWidth), &TQRPreview::ZoomToWidth)}) {
         action->setCheckable(true);
@@ -156,7 +157,8 @@ TQRPreview::TQRPreview(TQuickRep& report, TQRPageStore& store)
     layout->addWidget(status);
 
     const QSizeF paper = report.PaperTenths();
-    m_view->SetPageSize(QSize(qRound(paper.width() * logicalDpiX() / 254.0), qRound(paper.height() * logicalDpiY() / 254.0)));
+    m_view->SetPageSize(
+        QSize(qRound(paper.width() * logicalDpiX() / 254.0), qRound(paper.height() * logicalDpiY() / 254.0)));
     connect(m_view, &TQRPageView::Resized, this, [this] {
         if (m_zoomKind != ZoomKind::Hundred)
             ApplyZoom(m_zoomKind);
@@ -176,7 +178,8 @@ QAction* TQRPreview::AddAction(QToolBar* bar, const QString& name, const QString
     QAction* action = bar->addAction(PreviewGlyphs::Icon(static_cast<Glyph>(glyph)), tip);
     action->setObjectName(name);
     action->setToolTip(tip);
-    connect(action, &QAction::triggered, this, [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
     return action;
 }
 
@@ -206,8 +209,10 @@ bool TQRPreview::LayOut()
     const QList<QMetaObject::Connection> connections{
         connect(&m_report, &TQuickRep::PageStarted, this, [this](int page) { m_store.PagesBegun = page; }),
         connect(&m_report, &TQuickRep::PageFinished, this, &TQRPreview::PageFinished, Qt::QueuedConnection),
-        connect(&m_report, &TQuickRep::ProgressChanged, this, [this](int percent) { m_store.Progress = percent; }),
-        connect(&m_report, &TQuickRep::ProgressChanged, this, &TQRPreview::ProgressChanged, Qt::QueuedConnection),
+        connect(&m_report, &TQuickRep::ProgressChanged, this,
+                [this](int percent) { m_store.Progress = percent; }),
+        connect(&m_report, &TQuickRep::ProgressChanged, this, &TQRPreview::ProgressChanged,
+                Qt::QueuedConnection),
     };
     TQuickRep::Outcome outcome = TQuickRep::Outcome::Aborted;
     Guarded(this, [&] { outcome = m_report.LayOut(surface); });

@@ -24,8 +24,10 @@ class TQRPreview : public QWidget
 public:
     // The system dialogs the preview opens; tests put their own answers in place.
     static std::function<bool(QPrintDialog& dialog)> ExecPrintDialog;
-    static std::function<QString(QWidget* parent, const QString& caption, const QString& filter)> SaveFileName;
-    static std::function<QString(QWidget* parent, const QString& caption, const QString& filter)> OpenFileName;
+    static std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>
+        SaveFileName;
+    static std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>
+        OpenFileName;
 
     // The print button's request: opens a preview of the report, lays the report out into it and waits,
     // in a nested event loop, until the preview is closed (or the program ends). Does nothing while the
@@ -65,9 +67,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    enum class ZoomKind { Fit, Width, Hundred };
+    enum class ZoomKind
+    {
+        Fit,
+        Width,
+        Hundred
+    };
 
-    QAction* AddAction(QToolBar* bar, const QString& name, const QString& tip, int glyph, void (TQRPreview::*handler)());
+    QAction* AddAction(QToolBar* bar, const QString& name, const QString& tip, int glyph,
+                       void (TQRPreview::*handler)());
     // Lays the report out into the store; false when the preview was closed meanwhile.
     bool LayOut();
     void PageFinished(int page);

@@ -8,7 +8,8 @@
 
 TQRProgress::TQRProgress(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
-      m_bar(new QProgressBar(this)), m_text(new QLabel(this)), m_cancel(new QPushButton(QStringLiteral("Cancel"), this))
+      m_bar(new QProgressBar(this)), m_text(new QLabel(this)),
+      m_cancel(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setObjectName(QStringLiteral("QRProgressForm"));
     setWindowTitle(QStringLiteral("Printing progress"));

@@ -62,8 +62,8 @@ void TQRReportFile::Save(const TQRPageStore& store, const QString& fileName)
         QByteArray record;
         QDataStream out(&record, QIODevice::WriteOnly);
         out.setByteOrder(QDataStream::LittleEndian);
-        out << (page > 1 ? offsets.at(page - 2) : quint64(0)) << (page < count ? offsets.at(page) : quint64(0))
-            << quint32(data.size()) << Crc32(data);
+        out << (page > 1 ? offsets.at(page - 2) : quint64(0))
+            << (page < count ? offsets.at(page) : quint64(0)) << quint32(data.size()) << Crc32(data);
         record.append(data);
         if (file.write(record) != record.size())
             break;
@@ -119,7 +119,8 @@ void TQRReportFile::Load(const QString& fileName, TQRPageStore& store)
     quint64 offset = first;
     for (quint32 page = 0; page < count; ++page) {
         const bool isLast = page + 1 == count;
-        if (offset < quint64(HeaderSize) || offset > quint64(size) - RecordHeaderSize || !file.seek(qint64(offset)))
+        if (offset < quint64(HeaderSize) || offset > quint64(size) - RecordHeaderSize ||
+            !file.seek(qint64(offset)))
             Damaged(fileName, QStringLiteral("page %1 is missing").arg(page + 1));
         const QByteArray recordHeader = file.read(RecordHeaderSize);
         if (recordHeader.size() != RecordHeaderSize)

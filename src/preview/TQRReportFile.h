@@ -11,8 +11,8 @@ class TQRPageStore;
 // compression flag (u8, 0: pages stored as they are; nothing else is written or read), three reserved
 // bytes, page width and height in pixels (u32 each), horizontal and vertical resolution in pixels per
 // inch (u32 each), offsets of the first and the last page record (u64 each), four reserved bytes, and a
-// CRC-32 of the header's first 60 bytes. Then one record per page, in page order: offset of the previous record
-// and of the next (u64 each, 0 where there is none), the length of the page's picture (u32), a CRC-32
+// CRC-32 of the header's first 60 bytes. Then one record per page, in page order: offset of the previous
+// record and of the next (u64 each, 0 where there is none), the length of the page's picture (u32), a CRC-32
 // of the picture, and the picture itself (QPicture data). The links let a reader reach any page from
 // either end.
 class TQRReportFile

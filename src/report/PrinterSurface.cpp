@@ -1,20 +1,14 @@
 #include "PrinterSurface.h"
 
 #include "Exceptions.h"
+#include "TQRPrinterSettings.h"
 
+#include <QFile>
 #include <QPrinter>
 
 PrinterSurface::PrinterSurface(QPrinter& printer, int firstPage, int lastPage)
     : m_printer(printer), m_first(firstPage), m_last(lastPage)
-{
-}
-
-bool PrinterSurface::InRange(int page) const
-{
-    if (m_first <= 0 && m_last <= 0)
-        return true;
-    return page >= m_first && (m_last <= 0 || page <= m_last);
-}
+{}
 
 void PrinterSurface::BeginDocument(const QSizeF&)
 {
@@ -25,14 +19,15 @@ void PrinterSurface::BeginDocument(const QSizeF&)
 QPainter& PrinterSurface::BeginPage()
 {
     ++m_page;
-    if (!InRange(m_page)) {
+    if (!TQRPrinterSettings::PageInRange(m_page, m_first, m_last)) {
         m_discard = QPicture();
         m_discardPainter.begin(&m_discard);
         return m_discardPainter;
     }
     if (m_sent == 0) {
         if (!m_painter.begin(&m_printer))
-            throw EReportError(QStringLiteral("The printer \"%1\" cannot be used").arg(m_printer.printerName()));
+            throw EReportError(
+                QStringLiteral("The printer \"%1\" cannot be used").arg(m_printer.printerName()));
     } else {
         m_printer.newPage();
     }
@@ -64,7 +59,10 @@ void PrinterSurface::AbortDocument()
     if (m_discardPainter.isActive())
         m_discardPainter.end();
     if (m_painter.isActive()) {
-        m_printer.abort();
+        const bool aborted = m_printer.abort();
         m_painter.end();
+        // A PDF writer cannot abandon its file; what it wrote is removed instead.
+        if (!aborted && m_printer.outputFormat() == QPrinter::PdfFormat)
+            QFile::remove(m_printer.outputFileName());
     }
 }

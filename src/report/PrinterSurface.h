@@ -25,8 +25,6 @@ public:
     int PagesSent() const { return m_sent; }
 
 private:
-    bool InRange(int page) const;
-
     QPrinter& m_printer;
     int m_first;
     int m_last;

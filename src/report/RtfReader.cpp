@@ -20,7 +20,13 @@ constexpr int MaxFontNameLength = 128;
 constexpr int MaxColors = 4096;
 constexpr int MaxFonts = 4096;
 
-enum class Destination { Text, FontTable, ColorTable, Skip };
+enum class Destination
+{
+    Text,
+    FontTable,
+    ColorTable,
+    Skip
+};
 
 struct CharState
 {
@@ -54,7 +60,8 @@ struct FontEntry
 
 bool IsAsciiLetter(QChar c)
 {
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
 }
 
 bool IsDigit(QChar c)
@@ -76,18 +83,42 @@ int HexValue(QChar c)
 bool IsSkippedDestination(const QString& word)
 {
     static const QStringList skipped{
-        QStringLiteral("pict"),       QStringLiteral("stylesheet"),  QStringLiteral("info"),
-        QStringLiteral("header"),     QStringLiteral("headerl"),     QStringLiteral("headerr"),
-        QStringLiteral("headerf"),    QStringLiteral("footer"),      QStringLiteral("footerl"),
-        QStringLiteral("footerr"),    QStringLiteral("footerf"),     QStringLiteral("footnote"),
-        QStringLiteral("object"),     QStringLiteral("themedata"),   QStringLiteral("colorschememapping"),
-        QStringLiteral("latentstyles"), QStringLiteral("datastore"), QStringLiteral("xmlnstbl"),
-        QStringLiteral("listtable"),  QStringLiteral("listoverridetable"), QStringLiteral("rsidtbl"),
-        QStringLiteral("generator"),  QStringLiteral("fldinst"),     QStringLiteral("filetbl"),
-        QStringLiteral("revtbl"),     QStringLiteral("nonshppict"),  QStringLiteral("shppict"),
-        QStringLiteral("annotation"), QStringLiteral("atnid"),       QStringLiteral("userprops"),
-        QStringLiteral("docvar"),     QStringLiteral("comment"),     QStringLiteral("bkmkstart"),
-        QStringLiteral("bkmkend"),    QStringLiteral("template"),    QStringLiteral("pntext"),
+        QStringLiteral("pict"),
+        QStringLiteral("stylesheet"),
+        QStringLiteral("info"),
+        QStringLiteral("header"),
+        QStringLiteral("headerl"),
+        QStringLiteral("headerr"),
+        QStringLiteral("headerf"),
+        QStringLiteral("footer"),
+        QStringLiteral("footerl"),
+        QStringLiteral("footerr"),
+        QStringLiteral("footerf"),
+        QStringLiteral("footnote"),
+        QStringLiteral("object"),
+        QStringLiteral("themedata"),
+        QStringLiteral("colorschememapping"),
+        QStringLiteral("latentstyles"),
+        QStringLiteral("datastore"),
+        QStringLiteral("xmlnstbl"),
+        QStringLiteral("listtable"),
+        QStringLiteral("listoverridetable"),
+        QStringLiteral("rsidtbl"),
+        QStringLiteral("generator"),
+        QStringLiteral("fldinst"),
+        QStringLiteral("filetbl"),
+        QStringLiteral("revtbl"),
+        QStringLiteral("nonshppict"),
+        QStringLiteral("shppict"),
+        QStringLiteral("annotation"),
+        QStringLiteral("atnid"),
+        QStringLiteral("userprops"),
+        QStringLiteral("docvar"),
+        QStringLiteral("comment"),
+        QStringLiteral("bkmkstart"),
+        QStringLiteral("bkmkend"),
+        QStringLiteral("template"),
+        QStringLiteral("pntext"),
     };
     return skipped.contains(word);
 }
@@ -97,8 +128,7 @@ class Parser
 public:
     Parser(const QString& input, QTextDocument& document, const QFont& baseFont)
         : m_in(input), m_cursor(&document), m_baseFont(baseFont)
-    {
-    }
+    {}
 
     bool Run();
 
@@ -346,8 +376,8 @@ void Parser::TextWord(const QString& word, bool hasParam, int param)
     } else if (word == QLatin1String("plain")) {
         chars = CharState();
         chars.font = m_defaultFont;
-    } else if (word == QLatin1String("par") || word == QLatin1String("row") || word == QLatin1String("sect") ||
-               word == QLatin1String("page")) {
+    } else if (word == QLatin1String("par") || word == QLatin1String("row") ||
+               word == QLatin1String("sect") || word == QLatin1String("page")) {
         Paragraph();
     } else if (word == QLatin1String("line")) {
         Text(QChar::LineSeparator);

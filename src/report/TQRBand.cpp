@@ -6,8 +6,7 @@
 
 TQRBand::TQRBand(QString name, TQRBandType type, const std::array<double, 2>& sizeValues, const QColor& color)
     : m_name(std::move(name)), m_type(type), m_size(sizeValues), m_color(color)
-{
-}
+{}
 
 TQRBand::~TQRBand() = default;
 

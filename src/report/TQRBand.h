@@ -9,7 +9,12 @@
 #include <memory>
 #include <vector>
 
-enum class TQRBandType { rbPageHeader, rbDetail, rbPageFooter };
+enum class TQRBandType
+{
+    rbPageHeader,
+    rbDetail,
+    rbPageFooter
+};
 
 // A band of a report: a strip the width of the page, printed as a whole, holding controls that are
 // drawn in their declared order. Size.Values hold its height and width in tenths of a millimetre.

@@ -13,8 +13,7 @@ TQRDBRichText::TQRDBRichText(QString name, const std::array<double, 4>& sizeValu
                              const QFont& font, const QColor& fontColor, const QColor& color)
     : TQRPrintable(std::move(name), sizeValues), m_dataField(std::move(dataField)), m_font(font),
       m_fontColor(fontColor), m_color(color)
-{
-}
+{}
 
 void TQRDBRichText::Prepare(const ReportDataSet* dataSet)
 {

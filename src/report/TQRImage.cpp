@@ -4,8 +4,7 @@
 
 TQRImage::TQRImage(QString name, const std::array<double, 4>& sizeValues, const QString& picture)
     : TQRPrintable(std::move(name), sizeValues), m_picture(picture)
-{
-}
+{}
 
 void TQRImage::Print(const TQRPrintContext& context)
 {

@@ -10,8 +10,7 @@ TQRLabel::TQRLabel(QString name, const std::array<double, 4>& sizeValues, QStrin
                    const QColor& fontColor, const QColor& color)
     : TQRPrintable(std::move(name), sizeValues), m_caption(std::move(caption)), m_font(font),
       m_fontColor(fontColor), m_color(color)
-{
-}
+{}
 
 QRectF TQRLabel::MeasuredBox(const QPaintDevice& device) const
 {

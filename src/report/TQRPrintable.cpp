@@ -6,8 +6,7 @@
 
 TQRPrintable::TQRPrintable(QString name, const std::array<double, 4>& sizeValues)
     : m_name(std::move(name)), m_size(sizeValues)
-{
-}
+{}
 
 TQRPrintable::~TQRPrintable() = default;
 

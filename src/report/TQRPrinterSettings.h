@@ -19,5 +19,13 @@ struct TQRPrinterSettings
     QPrinter::PaperSource PaperSource = QPrinter::Auto;
     QPrinter::DuplexMode Duplex = QPrinter::DuplexNone;
 
-    bool InRange(int page) const { return FirstPage <= 0 || (page >= FirstPage && (LastPage <= 0 || page <= LastPage)); }
+    bool InRange(int page) const { return PageInRange(page, FirstPage, LastPage); }
+
+    // Whether a page lies in an inclusive range where 0 and 0 mean every page.
+    static bool PageInRange(int page, int first, int last)
+    {
+        if (first <= 0 && last <= 0)
+            return true;
+        return page >= first && (last <= 0 || page <= last);
+    }
 };

@@ -22,13 +22,18 @@ class TQuickRep : public QObject
     Q_OBJECT
 
 public:
-    enum Option { FirstPageHeader = 0x1, LastPageFooter = 0x2 };
+    enum Option
+    {
+        FirstPageHeader = 0x1,
+        LastPageFooter = 0x2
+    };
 
-    enum class Outcome {
-        Refused,   // another layout was running
-        Finished,  // all records laid out, the document ended
-        Stopped,   // cancelled with the pages so far kept, the document ended
-        Aborted,   // cancelled and the document abandoned
+    enum class Outcome
+    {
+        Refused,  // another layout was running
+        Finished, // all records laid out, the document ended
+        Stopped,  // cancelled with the pages so far kept, the document ended
+        Aborted,  // cancelled and the document abandoned
     };
 
     explicit TQuickRep(QObject* owner = nullptr);
@@ -71,7 +76,12 @@ signals:
     void ProgressChanged(int percent);
 
 private:
-    enum class CancelKind { None, Stop, Abandon };
+    enum class CancelKind
+    {
+        None,
+        Stop,
+        Abandon
+    };
 
     void PlaceBand(TQRBand& band, const ReportDataSet* record);
     void NewPage();

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -72,6 +73,8 @@ private slots:
     void loadingADamagedFileLeavesThePreview();
     void printUsesTheDatasetAsItIsNow();
     void requestWhileOpenDoesNothing();
+    void closingDuringAPrintoutAbandonsIt();
+    void withoutAPrinterPrintDoesNothing();
 
 private:
     QString Pdf(const QString& name) const { return m_folder->filePath(name); }
@@ -108,36 +111,34 @@ void TestPreview::twelveEntriesArePagedAndCounted()
 {
     QStringList seen;
     PreviewScript script(ClosePreview);
-    script
-        .Then(LaidOut,
-              [&] {
-                  TQRPreview* preview = TQRPreview::Current();
-                  QVERIFY(preview->isMaximized());
-                  QCOMPARE(preview->windowTitle(), QStringLiteral("Print Preview"));
-                  QCOMPARE(preview->layoutDirection(), Qt::LeftToRight);
-                  QVERIFY(preview->Action(QStringLiteral("PrinterSetup"))->isEnabled());
-                  QVERIFY(preview->Action(QStringLiteral("ZoomToWidth"))->isChecked());
-                  QCOMPARE(preview->View()->Zoom(), preview->View()->WidthZoom());
-                  QCOMPARE(preview->PageText(), QStringLiteral("Page 1 of 12"));
-                  QCOMPARE(preview->ProgressText(), QString());
-                  QTest::keyClick(preview, Qt::Key_End);
-                  seen << preview->PageText();
-                  preview->NextPage();
-                  seen << preview->PageText();
-                  QTest::keyClick(preview, Qt::Key_PageUp);
-                  seen << preview->PageText();
-                  QTest::keyClick(preview, Qt::Key_Home);
-                  seen << preview->PageText();
-                  preview->PreviousPage();
-                  seen << preview->PageText();
-                  QTest::keyClick(preview, Qt::Key_PageDown, Qt::ControlModifier);
-                  seen << preview->PageText();
-                  QTest::keyClick(preview, Qt::Key_PageUp, Qt::ControlModifier);
-                  seen << preview->PageText();
-                  QTest::keyClick(preview, Qt::Key_PageDown);
-                  seen << preview->PageText();
-                  QTest::keyClick(preview, Qt::Key_Escape);
-              });
+    script.Then(LaidOut, [&] {
+        TQRPreview* preview = TQRPreview::Current();
+        QVERIFY(preview->isMaximized());
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Print Preview"));
+        QCOMPARE(preview->layoutDirection(), Qt::LeftToRight);
+        QVERIFY(preview->Action(QStringLiteral("PrinterSetup"))->isEnabled());
+        QVERIFY(preview->Action(QStringLiteral("ZoomToWidth"))->isChecked());
+        QCOMPARE(preview->View()->Zoom(), preview->View()->WidthZoom());
+        QCOMPARE(preview->PageText(), QStringLiteral("Page 1 of 12"));
+        QCOMPARE(preview->ProgressText(), QString());
+        QTest::keyClick(preview, Qt::Key_End);
+        seen << preview->PageText();
+        preview->NextPage();
+        seen << preview->PageText();
+        QTest::keyClick(preview, Qt::Key_PageUp);
+        seen << preview->PageText();
+        QTest::keyClick(preview, Qt::Key_Home);
+        seen << preview->PageText();
+        preview->PreviousPage();
+        seen << preview->PageText();
+        QTest::keyClick(preview, Qt::Key_PageDown, Qt::ControlModifier);
+        seen << preview->PageText();
+        QTest::keyClick(preview, Qt::Key_PageUp, Qt::ControlModifier);
+        seen << preview->PageText();
+        QTest::keyClick(preview, Qt::Key_PageDown);
+        seen << preview->PageText();
+        QTest::keyClick(preview, Qt::Key_Escape);
+    });
     TQRPreview::Request(*Report());
     QVERIFY(script.Finished());
     QCOMPARE(seen, QStringList({QStringLiteral("Page 12 of 12"), QStringLiteral("Page 12 of 12"),
@@ -175,9 +176,10 @@ void TestPreview::toolbarIsDeclaredInOrder()
         .Then(LaidOut, ClosePreview);
     TQRPreview::Request(*Report());
     QVERIFY(script.Finished());
-    QCOMPARE(tips.join(QLatin1Char(',')),
-             QStringLiteral("|,Zoom to fit,100%,Zoom to width,|,First page,Previous page,Next page,Last page,|,"
-                            "Printer setup,Print,|,Save Report,Load Report,|,&Close"));
+    QCOMPARE(
+        tips.join(QLatin1Char(',')),
+        QStringLiteral("|,Zoom to fit,100%,Zoom to width,|,First page,Previous page,Next page,Last page,|,"
+                       "Printer setup,Print,|,Save Report,Load Report,|,&Close"));
     QCOMPARE(disabledAtOpening, QStringList({QStringLiteral("Printer setup"), QStringLiteral("Print")}));
     QCOMPARE(closeSize, QSize(40, 22));
 }
@@ -375,15 +377,17 @@ void TestPreview::savingBeforeTheLayoutEndsSaysSo()
     ModalAnswer answer([](QWidget* modal) { ModalAnswer::Press(modal, QStringLiteral("OK")); });
     m_data->AfterNext = [&](int position) {
         if (position == 2) {
-            QTimer::singleShot(0, [] { TQRPreview::Current()->Action(QStringLiteral("SaveReport"))->trigger(); });
+            QTimer::singleShot(
+                0, [] { TQRPreview::Current()->Action(QStringLiteral("SaveReport"))->trigger(); });
         }
     };
     PreviewScript script(ClosePreview);
     script.Then(LaidOut, ClosePreview);
     TQRPreview::Request(*Report());
     QVERIFY(script.Finished());
-    QCOMPARE(answer.Seen(),
-             QStringList({QStringLiteral("Information|The report is still being prepared; nothing was saved.")}));
+    QCOMPARE(
+        answer.Seen(),
+        QStringList({QStringLiteral("Information|The report is still being prepared; nothing was saved.")}));
     QVERIFY(!QFile::exists(file));
 }
 
@@ -447,10 +451,11 @@ void TestPreview::printUsesTheDatasetAsItIsNow()
     script
         .Then(LaidOut,
               [&] {
-                  m_data->SetRecords({FakeDataSet::Entry(QStringLiteral("پرسش تازه"), QStringLiteral("پاسخ تازه"),
-                                                         QStringLiteral("منبع تازه")),
-                                      FakeDataSet::Entry(QStringLiteral("پرسش دیگر"), QStringLiteral("پاسخ دیگر"),
-                                                         QStringLiteral("منبع دیگر"))});
+                  m_data->SetRecords(
+                      {FakeDataSet::Entry(QStringLiteral("پرسش تازه"), QStringLiteral("پاسخ تازه"),
+                                          QStringLiteral("منبع تازه")),
+                       FakeDataSet::Entry(QStringLiteral("پرسش دیگر"), QStringLiteral("پاسخ دیگر"),
+                                          QStringLiteral("منبع دیگر"))});
                   TQRPreview::Current()->Action(QStringLiteral("Print"))->trigger();
               })
         .Then([&] { return QFile::exists(pdf) && !Report()->IsLayingOut(); }, ClosePreview);
@@ -481,6 +486,49 @@ void TestPreview::requestWhileOpenDoesNothing()
     QVERIFY(first != nullptr);
     QCOMPARE(during, first);
     QCOMPARE(position, 0);
+}
+
+void TestPreview::closingDuringAPrintoutAbandonsIt()
+{
+    const QString pdf = Pdf(QStringLiteral("printed.pdf"));
+    PreviewScript script(ClosePreview);
+    script.Then(LaidOut, [&] {
+        m_data->AfterNext = [](int position) {
+            if (position == 2)
+                QTimer::singleShot(0, [] { ClosePreview(); });
+        };
+        TQRPreview::Current()->Action(QStringLiteral("Print"))->trigger();
+    });
+    TQRPreview::Request(*Report());
+    QVERIFY(script.Finished());
+    QVERIFY(!Report()->IsLayingOut());
+    QCOMPARE(m_data->Position(), 2);
+    QVERIFY(!QFile::exists(pdf));
+    QVERIFY(ProgressWindow() == nullptr);
+}
+
+void TestPreview::withoutAPrinterPrintDoesNothing()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("A printer is installed here");
+    Report()->PrinterSettings.OutputFileName.clear();
+    bool progressSeen = false;
+    PreviewScript script(ClosePreview);
+    script
+        .Then(LaidOut,
+              [&] {
+                  m_data->AfterNext = [&](int) {
+                      progressSeen = progressSeen || ProgressWindow() != nullptr;
+                  };
+                  TQRPreview::Current()->Action(QStringLiteral("Print"))->trigger();
+              })
+        .Then([] { return true; }, [] { QTest::qWait(50); })
+        .Then([] { return true; }, ClosePreview);
+    TQRPreview::Request(*Report());
+    QVERIFY(script.Finished());
+    QVERIFY(!progressSeen);
+    // The dataset was not walked again.
+    QCOMPARE(m_data->Position(), 11);
 }
 
 int main(int argc, char** argv)

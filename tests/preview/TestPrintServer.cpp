@@ -26,12 +26,14 @@ namespace {
 
 bool ServerReady()
 {
-    return QFile::exists(QDir(qEnvironmentVariable("VELNORA_PRINT_SERVER")).filePath(QStringLiteral("ready")));
+    return QFile::exists(
+        QDir(qEnvironmentVariable("VELNORA_PRINT_SERVER")).filePath(QStringLiteral("ready")));
 }
 
 QStringList PrintedFiles()
 {
-    return QDir(QDir::home().filePath(QStringLiteral("PDF"))).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
+    return QDir(QDir::home().filePath(QStringLiteral("PDF")))
+        .entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
 }
 
 } // namespace
@@ -75,7 +77,8 @@ void TestPrintServer::settingsReachThePrinter()
     TQRPrinterSettings settings;
     settings.Copies = 2;
     settings.Orientation = QPageLayout::Landscape;
-    const std::unique_ptr<QPrinter> printer = ReportPrinter::MakePrinter(settings, QPageSize(QPageSize::A4), QString());
+    const std::unique_ptr<QPrinter> printer =
+        ReportPrinter::MakePrinter(settings, QPageSize(QPageSize::A4), QString());
     QVERIFY(printer != nullptr);
     QCOMPARE(printer->printerName(), QStringLiteral("PDF"));
     QCOMPARE(printer->pageLayout().pageSize().id(), QPageSize::A4);

@@ -117,7 +117,8 @@ void TestReportFiles::saveAndLoadKeepEveryPage()
     QCOMPARE(loaded.PagesBegun, 3);
     QCOMPARE(loaded.PageSize, store.PageSize);
     for (int page = 1; page <= 3; ++page)
-        QCOMPARE(RenderPage(loaded.Page(page), loaded.PageSize), RenderPage(store.Page(page), store.PageSize));
+        QCOMPARE(RenderPage(loaded.Page(page), loaded.PageSize),
+                 RenderPage(store.Page(page), store.PageSize));
 
     // The last page can be found from the end: its record is where the header says and links back.
     const quint64 last = qFromLittleEndian<quint64>(bytes.constData() + 48);
@@ -131,38 +132,34 @@ void TestReportFiles::damagedFilesAreRefused_data()
     QTest::addColumn<std::function<void(QByteArray&)>>("damage");
     using Damage = std::function<void(QByteArray&)>;
     QTest::newRow("empty file") << Damage([](QByteArray& b) { b.clear(); });
-    QTest::newRow("foreign file") << Damage([](QByteArray& b) { b = QByteArray("\x89PNG\r\n\x1a\n") + b.mid(8); });
+    QTest::newRow("foreign file") << Damage(
+        [](QByteArray& b) { b = QByteArray("\x89PNG\r\n\x1a\n") + b.mid(8); });
     QTest::newRow("text file") << Damage([](QByteArray& b) { b = "Report of the year\n"; });
     QTest::newRow("header cut short") << Damage([](QByteArray& b) { b.truncate(30); });
     QTest::newRow("cut in the first page") << Damage([](QByteArray& b) { b.truncate(64 + 30); });
     QTest::newRow("cut in the last page") << Damage([](QByteArray& b) { b.chop(10); });
     QTest::newRow("header damaged") << Damage([](QByteArray& b) { b[13] = char(b[13] ^ 0x40); });
-    QTest::newRow("unknown format") << Damage([](QByteArray& b) {
-        PutInHeader(b, [](QByteArray& h) { Put<quint16>(h, 4, 7); });
-    });
-    QTest::newRow("compressed") << Damage([](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { h[20] = 1; }); });
-    QTest::newRow("no pages") << Damage([](QByteArray& b) {
-        PutInHeader(b, [](QByteArray& h) { Put<quint32>(h, 8, 0); });
-    });
-    QTest::newRow("huge page count") << Damage([](QByteArray& b) {
-        PutInHeader(b, [](QByteArray& h) { Put<quint32>(h, 8, 0xFFFFFFFFu); });
-    });
-    QTest::newRow("more pages than linked") << Damage([](QByteArray& b) {
-        PutInHeader(b, [](QByteArray& h) { Put<quint32>(h, 8, 4); });
-    });
-    QTest::newRow("impossible page size") << Damage([](QByteArray& b) {
-        PutInHeader(b, [](QByteArray& h) { Put<quint32>(h, 24, 0); });
-    });
-    QTest::newRow("first page beyond the end") << Damage([](QByteArray& b) {
-        PutInHeader(b, [](QByteArray& h) { Put<quint64>(h, 40, quint64(1) << 60); });
-    });
-    QTest::newRow("last page misplaced") << Damage([](QByteArray& b) {
-        PutInHeader(b, [](QByteArray& h) { Put<quint64>(h, 48, 64); });
-    });
+    QTest::newRow("unknown format") << Damage(
+        [](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { Put<quint16>(h, 4, 7); }); });
+    QTest::newRow("compressed") << Damage(
+        [](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { h[20] = 1; }); });
+    QTest::newRow("no pages") << Damage(
+        [](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { Put<quint32>(h, 8, 0); }); });
+    QTest::newRow("huge page count") << Damage(
+        [](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { Put<quint32>(h, 8, 0xFFFFFFFFu); }); });
+    QTest::newRow("more pages than linked")
+        << Damage([](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { Put<quint32>(h, 8, 4); }); });
+    QTest::newRow("impossible page size")
+        << Damage([](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { Put<quint32>(h, 24, 0); }); });
+    QTest::newRow("first page beyond the end") << Damage(
+        [](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { Put<quint64>(h, 40, quint64(1) << 60); }); });
+    QTest::newRow("last page misplaced")
+        << Damage([](QByteArray& b) { PutInHeader(b, [](QByteArray& h) { Put<quint64>(h, 48, 64); }); });
     QTest::newRow("page links to itself") << Damage([](QByteArray& b) { Put<quint64>(b, 64 + 8, 64); });
     QTest::newRow("broken back link") << Damage([](QByteArray& b) { Put<quint64>(b, 64, 12345); });
     QTest::newRow("huge page length") << Damage([](QByteArray& b) { Put<quint32>(b, 64 + 16, 0xFFFFFFF0u); });
-    QTest::newRow("page bytes damaged") << Damage([](QByteArray& b) { b[64 + 24 + 40] = char(b[64 + 24 + 40] ^ 1); });
+    QTest::newRow("page bytes damaged")
+        << Damage([](QByteArray& b) { b[64 + 24 + 40] = char(b[64 + 24 + 40] ^ 1); });
 }
 
 void TestReportFiles::damagedFilesAreRefused()

@@ -14,9 +14,9 @@ QVector<FakeDataSet::Record> FakeDataSet::Entries(int count)
 {
     // Ordinals in words, so that each entry's text can be told apart in an extracted PDF.
     static const QStringList ordinals{
-        QStringLiteral("یکم"),   QStringLiteral("دوم"),   QStringLiteral("سوم"),   QStringLiteral("چهارم"),
-        QStringLiteral("پنجم"),  QStringLiteral("ششم"),   QStringLiteral("هفتم"),  QStringLiteral("هشتم"),
-        QStringLiteral("نهم"),   QStringLiteral("دهم"),   QStringLiteral("یازدهم"), QStringLiteral("دوازدهم")};
+        QStringLiteral("یکم"),  QStringLiteral("دوم"), QStringLiteral("سوم"),    QStringLiteral("چهارم"),
+        QStringLiteral("پنجم"), QStringLiteral("ششم"), QStringLiteral("هفتم"),   QStringLiteral("هشتم"),
+        QStringLiteral("نهم"),  QStringLiteral("دهم"), QStringLiteral("یازدهم"), QStringLiteral("دوازدهم")};
     QVector<Record> records;
     for (int i = 1; i <= count; ++i) {
         const QString ordinal = i <= ordinals.size() ? ordinals.at(i - 1) : QString::number(i);

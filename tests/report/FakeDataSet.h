@@ -40,7 +40,8 @@ public:
 
 private:
     QVector<Record> m_records;
-    QStringList m_memoFields{QStringLiteral("porsesh"), QStringLiteral("pasokh"), QStringLiteral("pavaraghi")};
+    QStringList m_memoFields{QStringLiteral("porsesh"), QStringLiteral("pasokh"),
+                             QStringLiteral("pavaraghi")};
     bool m_open = true;
     bool m_countFails = false;
     int m_position = 0;

@@ -37,7 +37,8 @@ QImage RenderPage(const QPicture& page, const QSize& size)
 QString Normalised(const QString& text)
 {
     QString normal = text.normalized(QString::NormalizationForm_KC);
-    static const QRegularExpression marks(QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]"));
+    static const QRegularExpression marks(
+        QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]"));
     normal.remove(marks);
     return normal;
 }
@@ -45,8 +46,8 @@ QString Normalised(const QString& text)
 QString PdfText(const QString& pdf)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
-                                                QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return QString();
     return Normalised(QString::fromUtf8(process.readAllStandardOutput()));
@@ -58,7 +59,8 @@ int PdfPageCount(const QString& pdf)
     process.start(QStringLiteral("pdfinfo"), {pdf});
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return -1;
-    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"),
+                                          QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = pages.match(QString::fromUtf8(process.readAllStandardOutput()));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }

@@ -3,6 +3,7 @@
 #include "PrinterSurface.h"
 #include "ReportTesting.h"
 #include "TQRDBRichText.h"
+#include "TQRImage.h"
 #include "TQRLabel.h"
 #include "TQuickRep.h"
 #include "Unit3.h"
@@ -35,8 +36,7 @@ public:
 
     BandProbe(const int* page, QVector<Seen>* seen)
         : TQRPrintable(QStringLiteral("Probe"), {0, 0, 0, 0}), m_page(page), m_seen(seen)
-    {
-    }
+    {}
     void Print(const TQRPrintContext& context) override { m_seen->append({*m_page, context.bandOrigin}); }
 
 private:
@@ -69,9 +69,9 @@ bool AllWhite(const QImage& image, const QRect& region)
 
 QString LongPersianText(int words)
 {
-    static const QStringList vocabulary{QStringLiteral("ایمان"), QStringLiteral("باور"), QStringLiteral("دل"),
-                                        QStringLiteral("خداوند"), QStringLiteral("پرسش"), QStringLiteral("کتاب"),
-                                        QStringLiteral("راه"), QStringLiteral("روشن")};
+    static const QStringList vocabulary{
+        QStringLiteral("ایمان"), QStringLiteral("باور"), QStringLiteral("دل"),  QStringLiteral("خداوند"),
+        QStringLiteral("پرسش"),  QStringLiteral("کتاب"), QStringLiteral("راه"), QStringLiteral("روشن")};
     QStringList text;
     for (int i = 0; i < words; ++i)
         text.append(vocabulary.at(i % vocabulary.size()));
@@ -86,6 +86,7 @@ class TestReport : public QObject
 
 private slots:
     void init();
+    void declaredDefinition();
     void pagesPerDataset_data();
     void pagesPerDataset();
     void closedDatasetGivesEmptyBoxes();
@@ -112,6 +113,47 @@ void TestReport::init()
 {
     m_data = std::make_unique<FakeDataSet>();
     m_form = std::make_unique<TForm3>(m_data.get());
+}
+
+void TestReport::declaredDefinition()
+{
+    TQuickRep* report = Report();
+    QCOMPARE(report->objectName(), QStringLiteral("QuickRep1"));
+    QCOMPARE(m_form->layoutDirection(), Qt::RightToLeft);
+    QVERIFY(!m_form->isVisible());
+    QCOMPARE(report->Page.Values, (std::array<double, 7>{50.0, 2970.0, 50.0, 2100.0, 100.0, 100.0, 0.0}));
+    QVERIFY(report->PrintIfEmpty);
+    QVERIFY(report->Options & TQuickRep::FirstPageHeader);
+    QCOMPARE(report->PrinterSettings.Copies, 1);
+    QCOMPARE(report->PrinterSettings.FirstPage, 0);
+    QCOMPARE(report->PrinterSettings.LastPage, 0);
+    TQRBand* header = report->Band(TQRBandType::rbPageHeader);
+    TQRBand* detail = report->Band(TQRBandType::rbDetail);
+    QCOMPARE(header->Height(), 261.9375);
+    QCOMPARE(detail->Height(), 2611.4375);
+    QCOMPARE(detail->Width(), 1899.708333333333);
+    QStringList order;
+    for (TQRBand* band : {header, detail}) {
+        for (const auto& control : band->Controls())
+            order << control->Name();
+    }
+    QCOMPARE(order, QStringList({QStringLiteral("QRShape1"), QStringLiteral("QRImage1"),
+                                 QStringLiteral("QRLabel2"), QStringLiteral("QRDBRichText2"),
+                                 QStringLiteral("QRDBRichText3"), QStringLiteral("QRDBRichText1"),
+                                 QStringLiteral("QRLabel3"), QStringLiteral("QRLabel4"),
+                                 QStringLiteral("QRLabel5"), QStringLiteral("QRLabel1")}));
+    auto* banner = dynamic_cast<TQRLabel*>(report->FindControl(QStringLiteral("QRLabel2")));
+    QCOMPARE(banner->Font().pointSize(), 20);
+    QVERIFY(banner->Font().bold());
+    QCOMPARE(dynamic_cast<TQRLabel*>(report->FindControl(QStringLiteral("QRLabel1")))->Font().pointSize(),
+             10);
+    QCOMPARE(dynamic_cast<TQRLabel*>(report->FindControl(QStringLiteral("QRLabel1")))->Caption(),
+             QStringLiteral("www.olvandar.org"));
+    auto* sources = dynamic_cast<TQRDBRichText*>(report->FindControl(QStringLiteral("QRDBRichText3")));
+    QCOMPARE(sources->DataField(), QStringLiteral("pavaraghi"));
+    QCOMPARE(sources->Font().pointSize(), 4);
+    auto* emblem = dynamic_cast<TQRImage*>(report->FindControl(QStringLiteral("QRImage1")));
+    QCOMPARE(emblem->Picture().size(), QSize(200, 234));
 }
 
 void TestReport::pagesPerDataset_data()
@@ -240,7 +282,8 @@ void TestReport::cancelStopsBeforeTheNextEntry()
     // The cancel request arrives as an event, run before the third entry.
     m_data->AfterNext = [&](int position) {
         if (position == 2)
-            QMetaObject::invokeMethod(Report(), [&] { Report()->Cancel(abandon); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                Report(), [&] { Report()->Cancel(abandon); }, Qt::QueuedConnection);
     };
     int delivered = 0;
     bool aborted = false;
@@ -265,8 +308,8 @@ void TestReport::cancelStopsBeforeTheNextEntry()
 void TestReport::labelsMeasureTheirCaption()
 {
     const QPicture device;
-    for (const QString& name : {QStringLiteral("QRLabel1"), QStringLiteral("QRLabel3"), QStringLiteral("QRLabel5"),
-                                QStringLiteral("QRLabel2")}) {
+    for (const QString& name : {QStringLiteral("QRLabel1"), QStringLiteral("QRLabel3"),
+                                QStringLiteral("QRLabel5"), QStringLiteral("QRLabel2")}) {
         auto* label = dynamic_cast<TQRLabel*>(Report()->FindControl(name));
         QVERIFY2(label != nullptr, qPrintable(name));
         const QRectF box = label->MeasuredBox(device);
@@ -290,7 +333,8 @@ void TestReport::longQuestionIsCutAtAWholeLine()
     const double fitting = TQRDBRichText::FittingHeight(document, boxHeight);
     const QTextLine first = document.begin().layout()->lineAt(0);
     const int wholeLines = int(boxHeight / first.height());
-    QVERIFY2(wholeLines >= 1 && fitting < boxHeight, qPrintable(QStringLiteral("%1 %2 %3").arg(boxHeight).arg(first.height()).arg(fitting)));
+    QVERIFY2(wholeLines >= 1 && fitting < boxHeight,
+             qPrintable(QStringLiteral("%1 %2 %3").arg(boxHeight).arg(first.height()).arg(fitting)));
     QVERIFY(qAbs(fitting - wholeLines * first.height()) < 1.0);
     QVERIFY(document.size().height() > boxHeight);
 
@@ -322,9 +366,11 @@ void TestReport::labelsCoverTheTextUnderThem()
     const QImage withText = RenderPage(textPage.pages.at(0), textPage.size);
     const QImage withoutText = RenderPage(emptyPage.pages.at(0), emptyPage.size);
     const QPicture device;
-    for (const QString& name : {QStringLiteral("QRLabel4"), QStringLiteral("QRLabel3"), QStringLiteral("QRLabel1")}) {
+    for (const QString& name :
+         {QStringLiteral("QRLabel4"), QStringLiteral("QRLabel3"), QStringLiteral("QRLabel1")}) {
         auto* label = dynamic_cast<TQRLabel*>(Report()->FindControl(name));
-        const QRect box = label->MeasuredBox(device).translated(100 * PixelsPerTenth(), 312 * PixelsPerTenth())
+        const QRect box = label->MeasuredBox(device)
+                              .translated(100 * PixelsPerTenth(), 312 * PixelsPerTenth())
                               .toAlignedRect()
                               .adjusted(1, 1, -1, -1);
         QVERIFY2(withText.copy(box) == withoutText.copy(box), qPrintable(name));
@@ -340,9 +386,10 @@ void TestReport::richTextAndPlainValues()
     const QPicture device;
 
     QTextDocument rtf;
-    answer->Load(QStringLiteral("{\\rtf1\\ansi\\ansicpg1256\\deff0{\\fonttbl{\\f0\\fnil\\fcharset178 Tahoma;}}"
-                                "\\pard\\rtlpar\\qr\\f0\\fs20 \\b \\'c8\\'d3\\'e3\\b0  \\'c7\\'e1\\'e1\\'e5\\par}"),
-                 rtf, device);
+    answer->Load(
+        QStringLiteral("{\\rtf1\\ansi\\ansicpg1256\\deff0{\\fonttbl{\\f0\\fnil\\fcharset178 Tahoma;}}"
+                       "\\pard\\rtlpar\\qr\\f0\\fs20 \\b \\'c8\\'d3\\'e3\\b0  \\'c7\\'e1\\'e1\\'e5\\par}"),
+        rtf, device);
     QCOMPARE(rtf.toPlainText(), QStringLiteral("بسم الله\n"));
     QTextCursor cursor(&rtf);
     cursor.setPosition(1);
@@ -394,11 +441,13 @@ void TestReport::pdfThroughPrinter()
         QVERIFY2(pages.at(i).contains(QStringLiteral("www.olvandar.org")), qPrintable(pages.at(i)));
         QVERIFY(pages.at(i).contains(QStringLiteral("Olvandar")));
         QVERIFY(pages.at(i).contains(Normalised(QStringLiteral("پرسش"))));
-        for (const QString& field : {QStringLiteral("porsesh"), QStringLiteral("pasokh"), QStringLiteral("pavaraghi")}) {
+        for (const QString& field :
+             {QStringLiteral("porsesh"), QStringLiteral("pasokh"), QStringLiteral("pavaraghi")}) {
             for (const QString& word : entries.at(i).value(field).split(QLatin1Char(' '))) {
                 QString bare = word;
                 bare.remove(QRegularExpression(QStringLiteral("[.؟]")));
-                QVERIFY2(pages.at(i).contains(Normalised(bare)), qPrintable(word + QLatin1String(" | ") + pages.at(i)));
+                QVERIFY2(pages.at(i).contains(Normalised(bare)),
+                         qPrintable(word + QLatin1String(" | ") + pages.at(i)));
             }
         }
     }
@@ -422,8 +471,9 @@ void TestReport::printerMarginIsTakenOff()
     }
     // At 254 pixels per inch a pixel is a tenth of a millimetre.
     QProcess render;
-    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
-                                              QStringLiteral("-singlefile"), pdf, folder.filePath(QStringLiteral("page"))});
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"), pdf, folder.filePath(QStringLiteral("page"))});
     QVERIFY(render.waitForFinished(60000));
     const QImage page(folder.filePath(QStringLiteral("page.png")));
     QVERIFY(!page.isNull());
