@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -69,6 +70,7 @@ private slots:
     void saveAndLoadKeepEveryPage();
     void damagedFilesAreRefused_data();
     void damagedFilesAreRefused();
+    void everyCutAndFlippedByteIsRefused();
 };
 
 void TestReportFiles::storeMovesToATemporaryFile()
@@ -185,6 +187,30 @@ void TestReportFiles::damagedFilesAreRefused()
         TQRReportFile::Load(fileName, shown);
     } catch (const EReportError& error) {
         QVERIFY2(error.Message().contains(QDir::toNativeSeparators(fileName)), qPrintable(error.Message()));
+    }
+}
+
+void TestReportFiles::everyCutAndFlippedByteIsRefused()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("report.QRP"));
+    TQRPageStore store;
+    FillStore(store, 2);
+    TQRReportFile::Save(store, fileName);
+    const QByteArray whole = ReadAll(fileName);
+    QRandomGenerator random(1252);
+    for (int round = 0; round < 400; ++round) {
+        QByteArray bytes = whole;
+        if (round % 2 == 0) {
+            bytes.truncate(int(random.bounded(whole.size())));
+        } else {
+            const int at = int(random.bounded(whole.size()));
+            bytes[at] = char(bytes[at] ^ (1 << random.bounded(8)));
+        }
+        WriteAll(fileName, bytes);
+        TQRPageStore loaded;
+        QVERIFY_THROWS_EXCEPTION(EReportError, TQRReportFile::Load(fileName, loaded));
+        QCOMPARE(loaded.PageCount(), 0);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -18,6 +19,7 @@ private slots:
     void formatting();
     void hostileInput_data();
     void hostileInput();
+    void mutatedInputNeverBreaksTheReader();
 };
 
 namespace {
@@ -165,6 +167,38 @@ void TestRtfReader::hostileInput()
         QVERIFY(read.isEmpty());
     else if (!text.isEmpty())
         QCOMPARE(read, text);
+}
+
+void TestRtfReader::mutatedInputNeverBreaksTheReader()
+{
+    const QString sample = QStringLiteral(
+        "{\\rtf1\\ansi\\ansicpg1256\\deff0{\\fonttbl{\\f0\\fcharset178 Tahoma;}{\\f1 Arial;}}"
+        "{\\colortbl;\\red255\\green0\\blue0;}{\\*\\generator x;}\\pard\\rtlpar\\qr\\f0\\fs20 "
+        "\\b \\'c8\\'d3\\'e3\\b0 \\uc1\\u1662?\\cf1 text\\line more\\tab\\par{\\pict 0102}\\ql end}");
+    static const QString alphabet = QStringLiteral("{}\\'0123456789abcdefuqlrjpn- ;?*\\\\");
+    QRandomGenerator random(1256);
+    for (int round = 0; round < 3000; ++round) {
+        QString mutated = sample;
+        const int edits = 1 + int(random.bounded(8));
+        for (int i = 0; i < edits; ++i) {
+            const int at = int(random.bounded(mutated.size() + 1));
+            switch (random.bounded(3)) {
+            case 0:
+                mutated.insert(at, alphabet.at(int(random.bounded(alphabet.size()))));
+                break;
+            case 1:
+                mutated.remove(at, 1 + int(random.bounded(4)));
+                break;
+            default:
+                mutated.truncate(at);
+                break;
+            }
+        }
+        bool ok = false;
+        const QString text = Read(mutated, &ok);
+        QVERIFY(text.size() <= mutated.size() + 2);
+        QCOMPARE(ok, RtfReader::LooksLikeRtf(mutated));
+    }
 }
 
 int main(int argc, char** argv)
