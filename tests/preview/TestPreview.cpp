@@ -62,6 +62,7 @@ private slots:
     void cleanup();
     void twelveEntriesArePagedAndCounted();
     void toolbarIsDeclaredInOrder();
+    void statusBarFollowsTheLayout();
     void resizeKeepsTheLastZoomRule();
     void printerSetupRangeThenPrint();
     void cancelInTheProgressWindowPrintsWhatIsLaidOut();
@@ -184,6 +185,29 @@ void TestPreview::toolbarIsDeclaredInOrder()
     QCOMPARE(closeSize, QSize(40, 22));
 }
 
+void TestPreview::statusBarFollowsTheLayout()
+{
+    QStringList progress;
+    m_data->AfterNext = [&](int) {
+        if (TQRPreview* preview = TQRPreview::Current())
+            progress << preview->ProgressText();
+    };
+    QString afterwards;
+    PreviewScript script(ClosePreview);
+    script.Then(LaidOut, [&] {
+        afterwards = TQRPreview::Current()->ProgressText();
+        ClosePreview();
+    });
+    TQRPreview::Request(*Report());
+    QVERIFY(script.Finished());
+    // Twelve entries: 8, 16, 25... per cent, each at least 5 more than the last shown.
+    QCOMPARE(progress.first(), QStringLiteral("0%"));
+    QCOMPARE(progress.at(1), QStringLiteral("8%"));
+    QVERIFY(progress.contains(QStringLiteral("50%")));
+    QCOMPARE(progress.last(), QStringLiteral("91%"));
+    QCOMPARE(afterwards, QString());
+}
+
 void TestPreview::resizeKeepsTheLastZoomRule()
 {
     int fitBefore = 0;
@@ -281,6 +305,11 @@ void TestPreview::progressWindowShowsFives()
     QCOMPARE(progress.windowTitle(), QStringLiteral("Printing progress"));
     QCOMPARE(progress.size(), QSize(149, 97));
     QVERIFY(progress.windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(progress.Bar()->geometry(), QRect(16, 18, 114, 16));
+    QCOMPARE(progress.CancelButton()->geometry(), QRect(36, 60, 75, 25));
+    QCOMPARE(progress.Text()->geometry().left(), 0);
+    QCOMPARE(progress.Text()->geometry().top(), 44);
+    QCOMPARE(progress.Text()->width(), 145);
     progress.SetProgress(40);
     QCOMPARE(progress.Text()->text(), QStringLiteral("40%  Completed"));
     QCOMPARE(progress.Bar()->value(), 40);
