@@ -72,14 +72,14 @@ int ReportPrinter::PrintPages(const TQRPageStore& store)
 {
     if (store.PageCount() == 0)
         return 0;
-    const QSizeF tenths(store.PageSize.width() * 254.0 / store.Dpi,
-                        store.PageSize.height() * 254.0 / store.Dpi);
-    const QPageSize measured(tenths.toSize().width() < tenths.toSize().height() ? tenths / 10.0
-                                                                                : tenths.transposed() / 10.0,
-                             QPageSize::Millimeter);
-    const QPageSize paper(measured.id() != QPageSize::Custom ? QPageSize(measured.id()) : measured);
+    // The paper of the stored pages, by their size: a known paper where it matches one.
+    const QSizeF millimetres(store.PageSize.width() * 25.4 / store.Dpi,
+                             store.PageSize.height() * 25.4 / store.Dpi);
+    const bool landscape = millimetres.width() > millimetres.height();
+    const QPageSize paper(landscape ? millimetres.transposed() : millimetres, QPageSize::Millimeter,
+                          QString(), QPageSize::FuzzyMatch);
     TQRPrinterSettings settings = store.PrinterSettings;
-    settings.Orientation = tenths.width() > tenths.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+    settings.Orientation = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     const std::unique_ptr<QPrinter> printer = MakePrinter(settings, paper, store.Title);
     if (!printer)
         return 0;

@@ -43,13 +43,4 @@ QSizeF Portrait(const QPageSize& paper)
     return measured.width() <= measured.height() ? measured : measured.transposed();
 }
 
-bool Known(const QPageSize& paper)
-{
-    for (const Paper& entry : Table) {
-        if (entry.id == paper.id())
-            return true;
-    }
-    return false;
-}
-
 } // namespace PaperSizes

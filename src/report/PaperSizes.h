@@ -10,7 +10,4 @@ namespace PaperSizes {
 // Width and length of the paper in portrait, from the table when it is there.
 QSizeF Portrait(const QPageSize& paper);
 
-// Whether the paper is one of the table's.
-bool Known(const QPageSize& paper);
-
 } // namespace PaperSizes
