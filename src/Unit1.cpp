@@ -1,7 +1,11 @@
 #include "Unit1.h"
 #include "ui_Unit1.h"
 
+#include "Publisher.h"
 #include "TADOQuery.h"
+#include "TQRPreview.h"
+#include "TQuickRep.h"
+#include "Unit3.h"
 #include "TApplication.h"
 #include "TDataSource.h"
 #include "Unit2.h"
@@ -15,8 +19,6 @@
 #include <QUrl>
 
 TForm1* Form1 = nullptr;
-
-const QString TForm1::PublisherHost = QStringLiteral("www.olvandar.org");
 
 namespace {
 
@@ -78,7 +80,7 @@ void AutoSizeKeepingRightEdge(QLabel* label)
 
 QUrl PublisherUrl(const QString& path)
 {
-    return QUrl(QStringLiteral("https://") + TForm1::PublisherHost + path);
+    return QUrl(QStringLiteral("https://") + PublisherHost + path);
 }
 
 // Connects a control's signal to a handler of the window; what the handler raises goes to the
@@ -222,7 +224,10 @@ void TForm1::BitBtn2Click()
     ShowBrowseView();
 }
 
-void TForm1::BitBtn3Click() {}
+void TForm1::BitBtn3Click()
+{
+    TQRPreview::Request(*Form3->QuickRep1);
+}
 
 void TForm1::BitBtn18Click()
 {

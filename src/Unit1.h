@@ -24,9 +24,6 @@ public:
     TForm1();
     ~TForm1() override;
 
-    // The publisher's web address: its host name alone.
-    static const QString PublisherHost;
-
     void FormCreate();
     void Image3Click();
     void Image4Click();

@@ -1,4 +1,5 @@
 #include "ModalAnswer.h"
+#include "Publisher.h"
 #include "TApplication.h"
 #include "Unit1.h"
 
@@ -163,7 +164,7 @@ void TestMainWindow::stackingFollowsCreationOrder()
         QCOMPARE(control->x() + control->width(), label.right);
         QCOMPARE(control->width(), control->fontMetrics().horizontalAdvance(control->text()));
     }
-    QCOMPARE(qobject_cast<QLabel*>(Control("Label8"))->text(), TForm1::PublisherHost);
+    QCOMPARE(qobject_cast<QLabel*>(Control("Label8"))->text(), PublisherHost);
     QCOMPARE(qobject_cast<QLabel*>(Control("Label13"))->text(), QStringLiteral("عنوان پرسش:"));
 }
 
