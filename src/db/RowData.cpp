@@ -1,42 +1,71 @@
 #include "RowData.h"
 
+#include "RowArena.h"
 #include "SqliteStatement.h"
 
 #include <cstring>
+#include <utility>
 
-namespace {
-
-std::unique_ptr<char[]> Allocate(int columns, std::size_t bytes)
+RowData::~RowData()
 {
-    std::unique_ptr<char[]> block(new char[sizeof(std::uint32_t) * (columns + 1) + bytes]);
-    reinterpret_cast<std::uint32_t*>(block.get())[0] = std::uint32_t(columns);
-    return block;
+    if (m_owned)
+        delete[] m_block;
 }
 
-} // namespace
+RowData::RowData(RowData&& other) noexcept
+    : m_block(std::exchange(other.m_block, nullptr)), m_owned(std::exchange(other.m_owned, false))
+{}
 
-RowData RowData::FromStatement(const SqliteStatement& statement, int columns)
+RowData& RowData::operator=(RowData&& other) noexcept
+{
+    if (this != &other) {
+        if (m_owned)
+            delete[] m_block;
+        m_block = std::exchange(other.m_block, nullptr);
+        m_owned = std::exchange(other.m_owned, false);
+    }
+    return *this;
+}
+
+void RowData::Allocate(int columns, std::size_t bytes, RowArena* arena)
+{
+    const std::size_t size = sizeof(std::uint32_t) * std::size_t(columns + 1) + bytes;
+    m_block = arena != nullptr ? arena->Allocate(size) : nullptr;
+    m_owned = m_block == nullptr;
+    if (m_owned)
+        m_block = new char[size];
+    reinterpret_cast<std::uint32_t*>(m_block)[0] = std::uint32_t(columns);
+}
+
+RowData RowData::FromStatement(const SqliteStatement& statement, int columns, RowArena* arena)
 {
     // Text first, then the length: SQLite converts the value to UTF-8 before measuring it.
+    constexpr int Kept = 16;
+    const char* texts[Kept];
+    int lengths[Kept];
     std::size_t total = 0;
     for (int c = 0; c < columns; ++c) {
-        if (!statement.IsNull(c)) {
-            statement.Text(c);
-            total += std::size_t(statement.Bytes(c));
+        const char* text = statement.Text(c);
+        const int length = text != nullptr ? statement.Bytes(c) : 0;
+        if (c < Kept) {
+            texts[c] = text;
+            lengths[c] = length;
         }
+        total += std::size_t(length);
     }
     RowData row;
-    row.m_block = Allocate(columns, total);
-    auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block.get()) + 1;
-    char* bytes = row.m_block.get() + sizeof(std::uint32_t) * (columns + 1);
+    row.Allocate(columns, total, arena);
+    auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block) + 1;
+    char* bytes = row.m_block + sizeof(std::uint32_t) * (columns + 1);
     std::uint32_t end = 0;
     for (int c = 0; c < columns; ++c) {
-        if (statement.IsNull(c)) {
+        const char* text = c < Kept ? texts[c] : statement.Text(c);
+        if (text == nullptr) {
             ends[c] = end | NullBit;
             continue;
         }
-        const int length = statement.Bytes(c);
-        std::memcpy(bytes + end, statement.Text(c), std::size_t(length));
+        const int length = c < Kept ? lengths[c] : statement.Bytes(c);
+        std::memcpy(bytes + end, text, std::size_t(length));
         end += std::uint32_t(length);
         ends[c] = end;
     }
@@ -55,9 +84,9 @@ RowData RowData::FromValues(const std::vector<std::optional<QString>>& values)
         }
     }
     RowData row;
-    row.m_block = Allocate(columns, total);
-    auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block.get()) + 1;
-    char* bytes = row.m_block.get() + sizeof(std::uint32_t) * (columns + 1);
+    row.Allocate(columns, total, nullptr);
+    auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block) + 1;
+    char* bytes = row.m_block + sizeof(std::uint32_t) * (columns + 1);
     std::uint32_t end = 0;
     for (int c = 0; c < columns; ++c) {
         if (!values[c]) {

@@ -63,6 +63,7 @@ void TDataSet::Open()
     for (std::size_t i = 0; i < result.fields.size(); ++i)
         m_fields.push_back(std::make_unique<TField>(this, int(i), std::move(result.fields[i])));
     m_rows = std::move(result.rows);
+    m_arena = std::move(result.arena);
     m_updatable = result.updatable;
     m_current = m_rows.empty() ? -1 : 0;
     m_bof = true;
@@ -92,6 +93,7 @@ void TDataSet::CloseDroppingChanges() noexcept
         // Controls only forget their fields on a close; nothing they do can stop it.
     }
     m_rows.clear();
+    m_arena.reset();
     m_fields.clear();
     m_buffer.clear();
     m_original.clear();

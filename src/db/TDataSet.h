@@ -126,6 +126,8 @@ private:
 
     TDataSetState m_state = TDataSetState::dsInactive;
     std::vector<std::unique_ptr<TField>> m_fields;
+    // Declared before the rows, whose memory it holds, so that it goes after them.
+    std::shared_ptr<RowArena> m_arena;
     std::vector<RowData> m_rows;
     bool m_updatable = false;
     int m_current = -1;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The file of a generated collection in the cache folder ($VELNORA_BENCH_CACHE, else a folder in the
+// system's temporary folder), written the first time it is asked for.
+QString CachedCollection(int entries, int averageBytes);
+
+// The median, in milliseconds, of several timed runs of the work.
+double MedianMs(int runs, const std::function<void()>& work);
+
+// Prints one figure: "name: value unit (goal: goal)".
+void Report(const QString& name, double value, const QString& unit, const QString& goal);
+
+// The process's resident memory now and at its peak, in bytes.
+qint64 ResidentBytes();
+qint64 PeakResidentBytes();
