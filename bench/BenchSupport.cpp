@@ -27,6 +27,15 @@ qint64 StatusField(const char* name)
 
 } // namespace
 
+BrowseDataSet::BrowseDataSet(const QString& path)
+{
+    connection.setConnectionString(QStringLiteral("Data Source=") + path);
+    connection.Open();
+    table.setObjectName(QStringLiteral("ADOaall"));
+    table.setConnection(&connection);
+    table.setTableName(QStringLiteral("Query1"));
+}
+
 QString CachedCollection(int entries, int averageBytes)
 {
     QString folder = qEnvironmentVariable("VELNORA_BENCH_CACHE");

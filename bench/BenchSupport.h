@@ -1,8 +1,20 @@
 #pragma once
 
+#include "TADOConnection.h"
+#include "TADOTable.h"
+
 #include <QString>
 
 #include <functional>
+
+// The browse dataset over a collection file, not yet open, with its connection open.
+struct BrowseDataSet
+{
+    explicit BrowseDataSet(const QString& path);
+
+    TADOConnection connection;
+    TADOTable table;
+};
 
 // The file of a generated collection in the cache folder ($VELNORA_BENCH_CACHE, else a folder in the
 // system's temporary folder), written the first time it is asked for.

@@ -2,8 +2,6 @@
 // at most one frame (16 ms) of work, whatever the size of the collection.
 #include "BenchSupport.h"
 
-#include "TADOConnection.h"
-#include "TADOTable.h"
 #include "TDBGrid.h"
 #include "TDataSource.h"
 
@@ -27,12 +25,8 @@ void Key(QWidget* target, int key)
 void Measure(int entries)
 {
     const QString path = CachedCollection(entries, ShortEntryBytes);
-    TADOConnection connection;
-    connection.setConnectionString(QStringLiteral("Data Source=") + path);
-    TADOTable table;
-    table.setObjectName(QStringLiteral("ADOaall"));
-    table.setConnection(&connection);
-    table.setTableName(QStringLiteral("Query1"));
+    BrowseDataSet browse(path);
+    TADOTable& table = browse.table;
     TDataSource source;
     source.setDataSet(&table);
 

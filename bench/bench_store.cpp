@@ -4,9 +4,6 @@
 //   bench_store --memory FILE   (internal) opens FILE once and prints the memory taken
 #include "BenchSupport.h"
 
-#include "TADOConnection.h"
-#include "TADOTable.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -26,14 +23,8 @@ constexpr int EntryBytes = 2048;
 // The time of the open alone, with the connection already made, as at start-up.
 double OpenBrowseMs(const QString& path)
 {
-    TADOConnection connection;
-    connection.setConnectionString(QStringLiteral("Data Source=") + path);
-    connection.Open();
-    TADOTable table;
-    table.setObjectName(QStringLiteral("ADOaall"));
-    table.setConnection(&connection);
-    table.setTableName(QStringLiteral("Query1"));
-    return MedianMs(1, [&] { table.Open(); });
+    BrowseDataSet browse(path);
+    return MedianMs(1, [&] { browse.table.Open(); });
 }
 
 // Bytes of UTF-8 text in the browse result.
@@ -73,15 +64,9 @@ double Median(std::vector<double> values)
 
 int MeasureMemory(const QString& path)
 {
-    TADOConnection connection;
-    connection.setConnectionString(QStringLiteral("Data Source=") + path);
-    TADOTable table;
-    table.setObjectName(QStringLiteral("ADOaall"));
-    table.setConnection(&connection);
-    table.setTableName(QStringLiteral("Query1"));
-    connection.Open();
+    BrowseDataSet browse(path);
     const qint64 before = ResidentBytes();
-    table.Open();
+    browse.table.Open();
     std::printf("%lld\n", static_cast<long long>(PeakResidentBytes() - before));
     return 0;
 }

@@ -37,67 +37,53 @@ void RowData::Allocate(int columns, std::size_t bytes, RowArena* arena)
     reinterpret_cast<std::uint32_t*>(m_block)[0] = std::uint32_t(columns);
 }
 
-RowData RowData::FromStatement(const SqliteStatement& statement, int columns, RowArena* arena)
+RowData RowData::FromPieces(const Piece* pieces, int columns, RowArena* arena)
 {
-    // Text first, then the length: SQLite converts the value to UTF-8 before measuring it.
-    constexpr int Kept = 16;
-    const char* texts[Kept];
-    int lengths[Kept];
     std::size_t total = 0;
-    for (int c = 0; c < columns; ++c) {
-        const char* text = statement.Text(c);
-        const int length = text != nullptr ? statement.Bytes(c) : 0;
-        if (c < Kept) {
-            texts[c] = text;
-            lengths[c] = length;
-        }
-        total += std::size_t(length);
-    }
+    for (int c = 0; c < columns; ++c)
+        total += std::size_t(pieces[c].bytes);
     RowData row;
     row.Allocate(columns, total, arena);
     auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block) + 1;
-    char* bytes = row.m_block + sizeof(std::uint32_t) * (columns + 1);
+    char* bytes = row.m_block + sizeof(std::uint32_t) * std::size_t(columns + 1);
     std::uint32_t end = 0;
     for (int c = 0; c < columns; ++c) {
-        const char* text = c < Kept ? texts[c] : statement.Text(c);
-        if (text == nullptr) {
+        if (pieces[c].text == nullptr) {
             ends[c] = end | NullBit;
             continue;
         }
-        const int length = c < Kept ? lengths[c] : statement.Bytes(c);
-        std::memcpy(bytes + end, text, std::size_t(length));
-        end += std::uint32_t(length);
+        std::memcpy(bytes + end, pieces[c].text, std::size_t(pieces[c].bytes));
+        end += std::uint32_t(pieces[c].bytes);
         ends[c] = end;
     }
     return row;
 }
 
+RowData RowData::FromStatement(const SqliteStatement& statement, int columns, RowArena* arena)
+{
+    constexpr int Kept = 16;
+    Piece kept[Kept];
+    std::vector<Piece> more(columns > Kept ? std::size_t(columns) : 0);
+    Piece* pieces = columns > Kept ? more.data() : kept;
+    for (int c = 0; c < columns; ++c) {
+        // Text first, then the length: SQLite converts the value to UTF-8 before measuring it.
+        pieces[c].text = statement.Text(c);
+        pieces[c].bytes = pieces[c].text != nullptr ? statement.Bytes(c) : 0;
+    }
+    return FromPieces(pieces, columns, arena);
+}
+
 RowData RowData::FromValues(const std::vector<std::optional<QString>>& values)
 {
-    const int columns = int(values.size());
     std::vector<QByteArray> utf8(values.size());
-    std::size_t total = 0;
-    for (int c = 0; c < columns; ++c) {
+    std::vector<Piece> pieces(values.size());
+    for (std::size_t c = 0; c < values.size(); ++c) {
         if (values[c]) {
             utf8[c] = values[c]->toUtf8();
-            total += std::size_t(utf8[c].size());
+            pieces[c] = {utf8[c].constData(), int(utf8[c].size())};
         }
     }
-    RowData row;
-    row.Allocate(columns, total, nullptr);
-    auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block) + 1;
-    char* bytes = row.m_block + sizeof(std::uint32_t) * (columns + 1);
-    std::uint32_t end = 0;
-    for (int c = 0; c < columns; ++c) {
-        if (!values[c]) {
-            ends[c] = end | NullBit;
-            continue;
-        }
-        std::memcpy(bytes + end, utf8[c].constData(), std::size_t(utf8[c].size()));
-        end += std::uint32_t(utf8[c].size());
-        ends[c] = end;
-    }
-    return row;
+    return FromPieces(pieces.data(), int(values.size()), nullptr);
 }
 
 void RowData::Range(int column, std::uint32_t& begin, std::uint32_t& end) const

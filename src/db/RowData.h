@@ -34,6 +34,13 @@ public:
 
 private:
     static constexpr std::uint32_t NullBit = 0x80000000u;
+    // One value's UTF-8 bytes; a null text is a null value.
+    struct Piece
+    {
+        const char* text = nullptr;
+        int bytes = 0;
+    };
+    static RowData FromPieces(const Piece* pieces, int columns, RowArena* arena);
     const std::uint32_t* Header() const { return reinterpret_cast<const std::uint32_t*>(m_block); }
     const char* Bytes() const { return m_block + sizeof(std::uint32_t) * (Header()[0] + 1); }
     void Range(int column, std::uint32_t& begin, std::uint32_t& end) const;

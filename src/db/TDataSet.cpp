@@ -315,20 +315,13 @@ void TDataSet::Post()
     Notify(TDataEvent::CheckBrowseMode);
     const std::vector<int> changed = ChangedFields();
     if (m_state == TDataSetState::dsEdit && changed.empty()) {
-        m_buffer.clear();
-        m_modified = false;
-        SetState(TDataSetState::dsBrowse);
-        Notify(TDataEvent::DataSetChanged);
+        EndChange();
         return;
     }
     const bool inserting = m_state == TDataSetState::dsInsert;
     RowData stored = InternalPost(inserting ? nullptr : &m_rows[std::size_t(m_current)], m_buffer, changed);
     m_rows[std::size_t(m_current)] = std::move(stored);
-    m_buffer.clear();
-    m_original.clear();
-    m_modified = false;
-    SetState(TDataSetState::dsBrowse);
-    Notify(TDataEvent::DataSetChanged);
+    EndChange();
 }
 
 void TDataSet::Cancel()
@@ -342,11 +335,7 @@ void TDataSet::Cancel()
         m_bof = m_rows.empty();
         m_eof = m_rows.empty();
     }
-    m_buffer.clear();
-    m_original.clear();
-    m_modified = false;
-    SetState(TDataSetState::dsBrowse);
-    Notify(TDataEvent::DataSetChanged);
+    EndChange();
 }
 
 void TDataSet::Delete()
@@ -366,6 +355,11 @@ void TDataSet::Delete()
     m_current = std::min(m_current, int(m_rows.size()) - 1);
     m_bof = m_rows.empty();
     m_eof = m_rows.empty();
+    EndChange();
+}
+
+void TDataSet::EndChange()
+{
     m_buffer.clear();
     m_original.clear();
     m_modified = false;

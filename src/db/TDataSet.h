@@ -121,6 +121,8 @@ private:
     int ActiveRow() const { return m_reading ? m_readRow : m_current; }
     void InsertAt(int row, int currentAfterCancel);
     std::vector<int> ChangedFields() const;
+    // Forgets the change of the current record and tells the controls that browsing goes on.
+    void EndChange();
     // Moves to a row, with the flags given, telling the controls when the current record changed.
     void MoveTo(int row, bool bof, bool eof);
 

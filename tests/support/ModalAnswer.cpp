@@ -9,7 +9,8 @@
 class ModalAnswer::Watcher : public QObject
 {
 public:
-    Watcher(ModalAnswer* owner, std::function<void(QWidget*)> answer) : m_owner(owner), m_answer(std::move(answer))
+    Watcher(ModalAnswer* owner, std::function<void(QWidget*)> answer)
+        : m_owner(owner), m_answer(std::move(answer))
     {
         connect(&m_timer, &QTimer::timeout, this, &Watcher::Look);
         m_timer.start(20);
@@ -33,7 +34,9 @@ private:
     QPointer<QWidget> m_last;
 };
 
-ModalAnswer::ModalAnswer(std::function<void(QWidget*)> answer) : m_watcher(new Watcher(this, std::move(answer))) {}
+ModalAnswer::ModalAnswer(std::function<void(QWidget*)> answer)
+    : m_watcher(new Watcher(this, std::move(answer)))
+{}
 
 ModalAnswer::~ModalAnswer()
 {
