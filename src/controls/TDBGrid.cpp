@@ -80,7 +80,10 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
     m_link.OnActiveChanged = [this] { LinkActiveChanged(); };
     m_link.OnRecordMoved = [this] {
         HideEditor();
-        ScrollToCurrent();
+        if (DataSet()->GoingToRecNo())
+            CenterCurrent();
+        else
+            ScrollToCurrent();
         LayoutChanged();
     };
     m_link.OnDataSetChanged = [this] { LinkDataSetChanged(); };
@@ -522,7 +525,6 @@ void TDBGrid::ThumbReleased()
     TDataSet* dataSet = DataSet();
     const int target = verticalScrollBar()->sliderPosition();
     dataSet->setRecNo(std::clamp(target, 1, std::max(dataSet->RecordCount(), 1)));
-    CenterCurrent();
     LayoutChanged();
 }
 

@@ -196,7 +196,14 @@ void TDataSet::setRecNo(int recNo)
     if (m_rows.empty())
         return;
     const int row = std::clamp(recNo, 1, int(m_rows.size())) - 1;
-    MoveTo(row, false, false);
+    m_goingToRecNo = true;
+    try {
+        MoveTo(row, false, false);
+    } catch (...) {
+        m_goingToRecNo = false;
+        throw;
+    }
+    m_goingToRecNo = false;
 }
 
 TField* TDataSet::FindField(const QString& name) const

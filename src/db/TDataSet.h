@@ -38,6 +38,8 @@ public:
     // -1 while the dataset holds no record or is inserting.
     int RecNo() const;
     void setRecNo(int recNo);
+    // True while setRecNo moves: lists then show the new current record in their middle row.
+    bool GoingToRecNo() const { return m_goingToRecNo; }
     bool Eof() const;
     bool Bof() const;
     void First();
@@ -141,6 +143,7 @@ private:
     Values m_original;
     bool m_modified = false;
     int m_rowBeforeInsert = -1;
+    bool m_goingToRecNo = false;
     std::vector<TDataSource*> m_sources;
     std::unique_ptr<MasterLink> m_masterLink;
 };
