@@ -41,7 +41,6 @@ TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(this)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setUndoRedoEnabled(false);
     ApplyLayout();
     UpdateReadOnly();
     connect(this, &QPlainTextEdit::textChanged, this, [this] {

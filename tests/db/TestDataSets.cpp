@@ -97,6 +97,7 @@ private slots:
     void statementReachesTheFileUnchanged();
     void providerErrors_data();
     void providerErrors();
+    void lockedFileIsReported();
     void connectionIsTriedAgain();
     void changesAreWrittenAtOnce();
     void conflictingChangeIsReported();
@@ -335,6 +336,23 @@ void TestDataSets::providerErrors()
     QCOMPARE(ErrorText([&] { store.browse.Open(); }), text);
     QVERIFY(!store.browse.Active());
     QVERIFY(QFile::exists(file.Path()) == !garbage.isEmpty());
+}
+
+void TestDataSets::lockedFileIsReported()
+{
+    TestDatabase file(TestDatabase::Collection(2));
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(file.Path().toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(
+        sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE Table1 SET pasokh = 'x';", nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    Store store;
+    QCOMPARE(ErrorText([&] { store.browse.Open(); }),
+             QStringLiteral("The file '%1' is locked by another process").arg(file.Path()));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    store.browse.Open();
+    QCOMPARE(store.browse.RecordCount(), 2);
 }
 
 void TestDataSets::connectionIsTriedAgain()
