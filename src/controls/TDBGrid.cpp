@@ -22,6 +22,8 @@ constexpr int LineWidth = 1;
 constexpr int TextMargin = 2;
 // How near to the column's edge in the title row a press starts resizing the column.
 constexpr int ResizeGrip = 3;
+// The width of a column without a field.
+constexpr int DefaultColumnWidth = 64;
 
 const QColor Silver(192, 192, 192);
 
@@ -160,11 +162,11 @@ void TDBGrid::LinkActiveChanged()
     m_editor->hide();
     m_editorModified = false;
     m_column.m_field = Active() ? DataSet()->FindField(m_column.FieldName()) : nullptr;
-    if (m_column.m_field != nullptr) {
-        const QFontMetrics cell(m_column.Font());
-        const int digits = cell.horizontalAdvance(QLatin1Char('0')) * m_column.m_field->DisplayWidth() + 4;
-        m_column.m_width = std::max(digits, QFontMetrics(font()).horizontalAdvance(m_column.Title()) + 4);
-    }
+    const QFontMetrics cell(m_column.Font());
+    const int digits = m_column.m_field != nullptr
+                           ? cell.horizontalAdvance(QLatin1Char('0')) * m_column.m_field->DisplayWidth() + 4
+                           : DefaultColumnWidth;
+    m_column.m_width = std::max(digits, QFontMetrics(font()).horizontalAdvance(m_column.Title()) + 4);
     m_top = 0;
     ScrollToCurrent();
     LayoutChanged();
@@ -262,7 +264,7 @@ bool TDBGrid::event(QEvent* event)
         if (event->type() == QEvent::DynamicPropertyChange &&
             static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == "columnTitle") {
             m_column.m_title = property("columnTitle").toString();
-            LayoutChanged();
+            LinkActiveChanged();
             taken = true;
             return;
         }
