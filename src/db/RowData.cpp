@@ -1,5 +1,6 @@
 #include "RowData.h"
 
+#include "Exceptions.h"
 #include "RowArena.h"
 #include "SqliteStatement.h"
 
@@ -42,6 +43,8 @@ RowData RowData::FromPieces(const Piece* pieces, int columns, RowArena* arena)
     std::size_t total = 0;
     for (int c = 0; c < columns; ++c)
         total += std::size_t(pieces[c].bytes);
+    if (total >= NullBit)
+        throw EOleException(QStringLiteral("A row of the result is too large to hold"));
     RowData row;
     row.Allocate(columns, total, arena);
     auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block) + 1;
