@@ -150,6 +150,13 @@ void TestBrowse::downOnTheLastEntryAppendsAndUpDropsIt()
     QCOMPARE(view.Browse().RowCount(), 3);
     QCOMPARE(view.Browse().RecNo(), 3);
     QCOMPARE(file.Value(QStringLiteral("SELECT count(*) FROM Table1")), QStringLiteral("3"));
+
+    // Leaving the list also drops an unchanged new entry.
+    view.Key(Qt::Key_Down);
+    QCOMPARE(view.Browse().RowCount(), 4);
+    view.answer->setFocus();
+    QCOMPARE(view.Browse().State(), TDataSetState::dsBrowse);
+    QCOMPARE(view.Browse().RowCount(), 3);
 }
 
 void TestBrowse::deleteAsksFirst_data()
