@@ -19,6 +19,7 @@ namespace {
 
 constexpr int Runs = 7;
 constexpr int EntryBytes = 2048;
+constexpr int GoalEntries = 100000;
 
 // The time of the open alone, with the connection already made, as at start-up.
 double OpenBrowseMs(const QString& path)
@@ -80,9 +81,14 @@ int main(int argc, char** argv)
     if (args.size() == 3 && args[1] == QLatin1String("--memory"))
         return MeasureMemory(args[2]);
 
-    for (int entries : {1000, 10000, 100000}) {
+    for (int entries : {1000, 10000, GoalEntries}) {
         const QString path = CachedCollection(entries, EntryBytes);
         const QString label = QStringLiteral("%1 entries").arg(entries);
+        // The goals are set for the full-size collection; smaller ones show how the figures scale.
+        const bool goals = entries == GoalEntries;
+        const auto goal = [goals](const QString& text) {
+            return goals ? text : QStringLiteral("none; %1 at %2 entries").arg(text).arg(GoalEntries);
+        };
         // The two take turns, so that both meet the same load of the machine.
         ShellMs(path);
         std::vector<double> shells, opens;
@@ -95,9 +101,9 @@ int main(int argc, char** argv)
         Report(QStringLiteral("sqlite3 shell SELECT * FROM Query1, ") + label, shell, QStringLiteral("ms"),
                QStringLiteral("reference"));
         Report(QStringLiteral("open browse dataset, ") + label, open, QStringLiteral("ms"),
-               QStringLiteral("at most %1 ms").arg(shell * 1.5, 0, 'f', 2));
+               goal(QStringLiteral("at most %1 ms").arg(shell * 1.5, 0, 'f', 2)));
         Report(QStringLiteral("open time against the shell, ") + label, open / shell, QStringLiteral("x"),
-               QStringLiteral("at most 1.5"));
+               goal(QStringLiteral("at most 1.5")));
 
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), path});
@@ -107,9 +113,9 @@ int main(int argc, char** argv)
         Report(QStringLiteral("text held, ") + label, text / 1048576.0, QStringLiteral("MiB"),
                QStringLiteral("reference"));
         Report(QStringLiteral("peak memory of the open, ") + label, taken / 1048576.0, QStringLiteral("MiB"),
-               QStringLiteral("at most %1 MiB").arg(2 * text / 1048576.0, 0, 'f', 1));
+               goal(QStringLiteral("at most %1 MiB").arg(2 * text / 1048576.0, 0, 'f', 1)));
         Report(QStringLiteral("peak memory against the text, ") + label, taken / text, QStringLiteral("x"),
-               QStringLiteral("at most 2"));
+               goal(QStringLiteral("at most 2")));
     }
     return 0;
 }
