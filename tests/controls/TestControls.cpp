@@ -194,6 +194,19 @@ void TestControls::gridColumnWidthFollowsTheDeclaredLength()
     QCOMPARE(grid->RowHeight(), metrics.height() + 4);
     // The indicator column lies on the right, the data column to its left.
     QCOMPARE(grid->CellRect(0).right(), grid->viewport()->width() - 13);
+
+    // Dragging the column's edge in the title row changes its width.
+    bench.Show();
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    const int width = grid->Column().Width();
+    const QPoint edge(grid->CellRect(0).left() - 1, grid->TitleHeight() / 2);
+    const QPoint to = edge + QPoint(30, 0);
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, edge);
+    QMouseEvent move(QEvent::MouseMove, to, grid->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, to);
+    QCOMPARE(grid->Column().Width(), width - 29);
 }
 
 void TestControls::gridScrollBarRangesOverRecordNumbers()
