@@ -72,7 +72,7 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
             [this] { Guarded(this, [this] { ThumbReleased(); }); });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { LayoutChanged(); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const bool wasHere = old == this || old == m_editor;
         const bool isHere = now == this || now == m_editor;
         if (wasHere && !isHere)
@@ -98,7 +98,11 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
     m_link.OnUpdateData = [this] { WriteEditor(); };
 }
 
-TDBGrid::~TDBGrid() = default;
+TDBGrid::~TDBGrid()
+{
+    // The focus leaves while the widget is taken down, when this part of it is gone already.
+    disconnect(m_focusWatch);
+}
 
 TDataSet* TDBGrid::DataSet() const
 {
