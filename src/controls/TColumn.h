@@ -29,5 +29,5 @@ private:
     QFont m_font;
     QColor m_fontColor;
     QColor m_color;
-    int m_width = 64;
+    int m_width = 0;
 };

@@ -22,6 +22,8 @@ constexpr int LineWidth = 1;
 constexpr int TextMargin = 2;
 // How near to the column's edge in the title row a press starts resizing the column.
 constexpr int ResizeGrip = 3;
+// The width of a column without a field.
+constexpr int DefaultColumnWidth = 64;
 
 const QColor Silver(192, 192, 192);
 
@@ -70,7 +72,7 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
             [this] { Guarded(this, [this] { ThumbReleased(); }); });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { LayoutChanged(); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const bool wasHere = old == this || old == m_editor;
         const bool isHere = now == this || now == m_editor;
         if (wasHere && !isHere)
@@ -80,7 +82,10 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
     m_link.OnActiveChanged = [this] { LinkActiveChanged(); };
     m_link.OnRecordMoved = [this] {
         HideEditor();
-        ScrollToCurrent();
+        if (DataSet()->GoingToRecNo())
+            CenterCurrent();
+        else
+            ScrollToCurrent();
         LayoutChanged();
     };
     m_link.OnDataSetChanged = [this] { LinkDataSetChanged(); };
@@ -93,7 +98,11 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
     m_link.OnUpdateData = [this] { WriteEditor(); };
 }
 
-TDBGrid::~TDBGrid() = default;
+TDBGrid::~TDBGrid()
+{
+    // The focus leaves while the widget is taken down, when this part of it is gone already.
+    disconnect(m_focusWatch);
+}
 
 TDataSet* TDBGrid::DataSet() const
 {
@@ -157,11 +166,11 @@ void TDBGrid::LinkActiveChanged()
     m_editor->hide();
     m_editorModified = false;
     m_column.m_field = Active() ? DataSet()->FindField(m_column.FieldName()) : nullptr;
-    if (m_column.m_field != nullptr) {
-        const QFontMetrics cell(m_column.Font());
-        const int digits = cell.horizontalAdvance(QLatin1Char('0')) * m_column.m_field->DisplayWidth() + 4;
-        m_column.m_width = std::max(digits, QFontMetrics(font()).horizontalAdvance(m_column.Title()) + 4);
-    }
+    const QFontMetrics cell(m_column.Font());
+    const int digits = m_column.m_field != nullptr
+                           ? cell.horizontalAdvance(QLatin1Char('0')) * m_column.m_field->DisplayWidth() + 4
+                           : DefaultColumnWidth;
+    m_column.m_width = std::max(digits, QFontMetrics(font()).horizontalAdvance(m_column.Title()) + 4);
     m_top = 0;
     ScrollToCurrent();
     LayoutChanged();
@@ -259,7 +268,7 @@ bool TDBGrid::event(QEvent* event)
         if (event->type() == QEvent::DynamicPropertyChange &&
             static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == "columnTitle") {
             m_column.m_title = property("columnTitle").toString();
-            LayoutChanged();
+            LinkActiveChanged();
             taken = true;
             return;
         }
@@ -522,7 +531,6 @@ void TDBGrid::ThumbReleased()
     TDataSet* dataSet = DataSet();
     const int target = verticalScrollBar()->sliderPosition();
     dataSet->setRecNo(std::clamp(target, 1, std::max(dataSet->RecordCount(), 1)));
-    CenterCurrent();
     LayoutChanged();
 }
 

@@ -107,4 +107,5 @@ private:
     bool m_editorModified = false;
     bool m_writingEditor = false;
     bool m_resizing = false;
+    QMetaObject::Connection m_focusWatch;
 };

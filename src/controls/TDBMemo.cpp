@@ -41,7 +41,8 @@ TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(this)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setUndoRedoEnabled(false);
+    // Tab moves on to the next control, as in the window's tab order.
+    setTabChangesFocus(true);
     ApplyLayout();
     UpdateReadOnly();
     connect(this, &QPlainTextEdit::textChanged, this, [this] {

@@ -1,74 +1,92 @@
 #include "RowData.h"
 
+#include "Exceptions.h"
+#include "RowArena.h"
 #include "SqliteStatement.h"
 
 #include <cstring>
+#include <utility>
 
-namespace {
-
-std::unique_ptr<char[]> Allocate(int columns, std::size_t bytes)
+RowData::~RowData()
 {
-    std::unique_ptr<char[]> block(new char[sizeof(std::uint32_t) * (columns + 1) + bytes]);
-    reinterpret_cast<std::uint32_t*>(block.get())[0] = std::uint32_t(columns);
-    return block;
+    if (m_owned)
+        delete[] m_block;
 }
 
-} // namespace
+RowData::RowData(RowData&& other) noexcept
+    : m_block(std::exchange(other.m_block, nullptr)), m_owned(std::exchange(other.m_owned, false))
+{}
 
-RowData RowData::FromStatement(const SqliteStatement& statement, int columns)
+RowData& RowData::operator=(RowData&& other) noexcept
 {
-    // Text first, then the length: SQLite converts the value to UTF-8 before measuring it.
-    std::size_t total = 0;
-    for (int c = 0; c < columns; ++c) {
-        if (!statement.IsNull(c)) {
-            statement.Text(c);
-            total += std::size_t(statement.Bytes(c));
-        }
+    if (this != &other) {
+        if (m_owned)
+            delete[] m_block;
+        m_block = std::exchange(other.m_block, nullptr);
+        m_owned = std::exchange(other.m_owned, false);
     }
+    return *this;
+}
+
+void RowData::Allocate(int columns, std::size_t bytes, RowArena* arena)
+{
+    const std::size_t size = sizeof(std::uint32_t) * std::size_t(columns + 1) + bytes;
+    m_block = arena != nullptr ? arena->Allocate(size) : nullptr;
+    m_owned = m_block == nullptr;
+    if (m_owned)
+        m_block = new char[size];
+    reinterpret_cast<std::uint32_t*>(m_block)[0] = std::uint32_t(columns);
+}
+
+RowData RowData::FromPieces(const Piece* pieces, int columns, RowArena* arena)
+{
+    std::size_t total = 0;
+    for (int c = 0; c < columns; ++c)
+        total += std::size_t(pieces[c].bytes);
+    if (total >= NullBit)
+        throw EOleException(QStringLiteral("A row of the result is too large to hold"));
     RowData row;
-    row.m_block = Allocate(columns, total);
-    auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block.get()) + 1;
-    char* bytes = row.m_block.get() + sizeof(std::uint32_t) * (columns + 1);
+    row.Allocate(columns, total, arena);
+    auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block) + 1;
+    char* bytes = row.m_block + sizeof(std::uint32_t) * std::size_t(columns + 1);
     std::uint32_t end = 0;
     for (int c = 0; c < columns; ++c) {
-        if (statement.IsNull(c)) {
+        if (pieces[c].text == nullptr) {
             ends[c] = end | NullBit;
             continue;
         }
-        const int length = statement.Bytes(c);
-        std::memcpy(bytes + end, statement.Text(c), std::size_t(length));
-        end += std::uint32_t(length);
+        std::memcpy(bytes + end, pieces[c].text, std::size_t(pieces[c].bytes));
+        end += std::uint32_t(pieces[c].bytes);
         ends[c] = end;
     }
     return row;
+}
+
+RowData RowData::FromStatement(const SqliteStatement& statement, int columns, RowArena* arena)
+{
+    constexpr int Kept = 16;
+    Piece kept[Kept];
+    std::vector<Piece> more(columns > Kept ? std::size_t(columns) : 0);
+    Piece* pieces = columns > Kept ? more.data() : kept;
+    for (int c = 0; c < columns; ++c) {
+        // Text first, then the length: SQLite converts the value to UTF-8 before measuring it.
+        pieces[c].text = statement.Text(c);
+        pieces[c].bytes = pieces[c].text != nullptr ? statement.Bytes(c) : 0;
+    }
+    return FromPieces(pieces, columns, arena);
 }
 
 RowData RowData::FromValues(const std::vector<std::optional<QString>>& values)
 {
-    const int columns = int(values.size());
     std::vector<QByteArray> utf8(values.size());
-    std::size_t total = 0;
-    for (int c = 0; c < columns; ++c) {
+    std::vector<Piece> pieces(values.size());
+    for (std::size_t c = 0; c < values.size(); ++c) {
         if (values[c]) {
             utf8[c] = values[c]->toUtf8();
-            total += std::size_t(utf8[c].size());
+            pieces[c] = {utf8[c].constData(), int(utf8[c].size())};
         }
     }
-    RowData row;
-    row.m_block = Allocate(columns, total);
-    auto* ends = reinterpret_cast<std::uint32_t*>(row.m_block.get()) + 1;
-    char* bytes = row.m_block.get() + sizeof(std::uint32_t) * (columns + 1);
-    std::uint32_t end = 0;
-    for (int c = 0; c < columns; ++c) {
-        if (!values[c]) {
-            ends[c] = end | NullBit;
-            continue;
-        }
-        std::memcpy(bytes + end, utf8[c].constData(), std::size_t(utf8[c].size()));
-        end += std::uint32_t(utf8[c].size());
-        ends[c] = end;
-    }
-    return row;
+    return FromPieces(pieces.data(), int(values.size()), nullptr);
 }
 
 void RowData::Range(int column, std::uint32_t& begin, std::uint32_t& end) const

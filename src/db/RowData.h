@@ -3,10 +3,10 @@
 #include <QString>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
 
+class RowArena;
 class SqliteStatement;
 
 // One row's values held compactly: a single block with the end offset of each value (its top bit
@@ -15,12 +15,17 @@ class RowData
 {
 public:
     RowData() = default;
+    ~RowData();
+    RowData(RowData&& other) noexcept;
+    RowData& operator=(RowData&& other) noexcept;
+    RowData(const RowData&) = delete;
+    RowData& operator=(const RowData&) = delete;
 
-    // The current row of a statement.
-    static RowData FromStatement(const SqliteStatement& statement, int columns);
+    // The current row of a statement, in memory of the arena when it has room.
+    static RowData FromStatement(const SqliteStatement& statement, int columns, RowArena* arena = nullptr);
     static RowData FromValues(const std::vector<std::optional<QString>>& values);
 
-    int ColumnCount() const { return m_block ? int(Header()[0]) : 0; }
+    int ColumnCount() const { return m_block != nullptr ? int(Header()[0]) : 0; }
     bool IsNull(int column) const;
     QString Value(int column) const;
     std::optional<QString> OptionalValue(int column) const;
@@ -29,9 +34,20 @@ public:
 
 private:
     static constexpr std::uint32_t NullBit = 0x80000000u;
-    const std::uint32_t* Header() const { return reinterpret_cast<const std::uint32_t*>(m_block.get()); }
-    const char* Bytes() const { return m_block.get() + sizeof(std::uint32_t) * (Header()[0] + 1); }
+    // One value's UTF-8 bytes; a null text is a null value.
+    struct Piece
+    {
+        const char* text = nullptr;
+        int bytes = 0;
+    };
+    static RowData FromPieces(const Piece* pieces, int columns, RowArena* arena);
+    const std::uint32_t* Header() const { return reinterpret_cast<const std::uint32_t*>(m_block); }
+    const char* Bytes() const { return m_block + sizeof(std::uint32_t) * (Header()[0] + 1); }
     void Range(int column, std::uint32_t& begin, std::uint32_t& end) const;
+    // Memory for a block with this many values and bytes, with its column count set.
+    void Allocate(int columns, std::size_t bytes, RowArena* arena);
 
-    std::unique_ptr<char[]> m_block;
+    char* m_block = nullptr;
+    // Whether the block is this row's own, rather than its arena's.
+    bool m_owned = false;
 };

@@ -103,8 +103,9 @@ TResultSet ReadResult(const SqliteDatabase& db, const QString& sql)
         for (TFieldDef& def : result.fields)
             def.baseColumn.clear();
     }
+    result.arena = std::make_shared<RowArena>();
     while (statement.Step())
-        result.rows.push_back(RowData::FromStatement(statement, columns));
+        result.rows.push_back(RowData::FromStatement(statement, columns, result.arena.get()));
     return result;
 }
 

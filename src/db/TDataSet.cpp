@@ -63,6 +63,7 @@ void TDataSet::Open()
     for (std::size_t i = 0; i < result.fields.size(); ++i)
         m_fields.push_back(std::make_unique<TField>(this, int(i), std::move(result.fields[i])));
     m_rows = std::move(result.rows);
+    m_arena = std::move(result.arena);
     m_updatable = result.updatable;
     m_current = m_rows.empty() ? -1 : 0;
     m_bof = true;
@@ -92,6 +93,7 @@ void TDataSet::CloseDroppingChanges() noexcept
         // Controls only forget their fields on a close; nothing they do can stop it.
     }
     m_rows.clear();
+    m_arena.reset();
     m_fields.clear();
     m_buffer.clear();
     m_original.clear();
@@ -194,7 +196,14 @@ void TDataSet::setRecNo(int recNo)
     if (m_rows.empty())
         return;
     const int row = std::clamp(recNo, 1, int(m_rows.size())) - 1;
-    MoveTo(row, false, false);
+    m_goingToRecNo = true;
+    try {
+        MoveTo(row, false, false);
+    } catch (...) {
+        m_goingToRecNo = false;
+        throw;
+    }
+    m_goingToRecNo = false;
 }
 
 TField* TDataSet::FindField(const QString& name) const
@@ -313,20 +322,13 @@ void TDataSet::Post()
     Notify(TDataEvent::CheckBrowseMode);
     const std::vector<int> changed = ChangedFields();
     if (m_state == TDataSetState::dsEdit && changed.empty()) {
-        m_buffer.clear();
-        m_modified = false;
-        SetState(TDataSetState::dsBrowse);
-        Notify(TDataEvent::DataSetChanged);
+        EndChange();
         return;
     }
     const bool inserting = m_state == TDataSetState::dsInsert;
     RowData stored = InternalPost(inserting ? nullptr : &m_rows[std::size_t(m_current)], m_buffer, changed);
     m_rows[std::size_t(m_current)] = std::move(stored);
-    m_buffer.clear();
-    m_original.clear();
-    m_modified = false;
-    SetState(TDataSetState::dsBrowse);
-    Notify(TDataEvent::DataSetChanged);
+    EndChange();
 }
 
 void TDataSet::Cancel()
@@ -340,11 +342,7 @@ void TDataSet::Cancel()
         m_bof = m_rows.empty();
         m_eof = m_rows.empty();
     }
-    m_buffer.clear();
-    m_original.clear();
-    m_modified = false;
-    SetState(TDataSetState::dsBrowse);
-    Notify(TDataEvent::DataSetChanged);
+    EndChange();
 }
 
 void TDataSet::Delete()
@@ -364,6 +362,11 @@ void TDataSet::Delete()
     m_current = std::min(m_current, int(m_rows.size()) - 1);
     m_bof = m_rows.empty();
     m_eof = m_rows.empty();
+    EndChange();
+}
+
+void TDataSet::EndChange()
+{
     m_buffer.clear();
     m_original.clear();
     m_modified = false;

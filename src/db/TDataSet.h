@@ -38,6 +38,8 @@ public:
     // -1 while the dataset holds no record or is inserting.
     int RecNo() const;
     void setRecNo(int recNo);
+    // True while setRecNo moves: lists then show the new current record in their middle row.
+    bool GoingToRecNo() const { return m_goingToRecNo; }
     bool Eof() const;
     bool Bof() const;
     void First();
@@ -121,11 +123,15 @@ private:
     int ActiveRow() const { return m_reading ? m_readRow : m_current; }
     void InsertAt(int row, int currentAfterCancel);
     std::vector<int> ChangedFields() const;
+    // Forgets the change of the current record and tells the controls that browsing goes on.
+    void EndChange();
     // Moves to a row, with the flags given, telling the controls when the current record changed.
     void MoveTo(int row, bool bof, bool eof);
 
     TDataSetState m_state = TDataSetState::dsInactive;
     std::vector<std::unique_ptr<TField>> m_fields;
+    // Declared before the rows, whose memory it holds, so that it goes after them.
+    std::shared_ptr<RowArena> m_arena;
     std::vector<RowData> m_rows;
     bool m_updatable = false;
     int m_current = -1;
@@ -137,6 +143,7 @@ private:
     Values m_original;
     bool m_modified = false;
     int m_rowBeforeInsert = -1;
+    bool m_goingToRecNo = false;
     std::vector<TDataSource*> m_sources;
     std::unique_ptr<MasterLink> m_masterLink;
 };

@@ -20,24 +20,6 @@ void TStrings::Add(const QString& line)
     Change([&] { m_lines.append(line); });
 }
 
-void TStrings::setText(const QString& text)
-{
-    QString body = text;
-    if (body.endsWith(QStringLiteral("\r\n")))
-        body.chop(2);
-    else if (body.endsWith(QLatin1Char('\n')))
-        body.chop(1);
-    const QStringList lines = text.isEmpty() ? QStringList() : body.split(QLatin1Char('\n'));
-    Change([&] {
-        m_lines.clear();
-        for (QString line : lines) {
-            if (line.endsWith(QLatin1Char('\r')))
-                line.chop(1);
-            m_lines.append(line);
-        }
-    });
-}
-
 void TStrings::Change(const std::function<void()>& change)
 {
     if (m_onChanging)

@@ -11,14 +11,12 @@ class TStrings
 public:
     int Count() const { return int(m_lines.size()); }
     const QString& operator[](int index) const { return m_lines.at(index); }
-    const QStringList& Lines() const { return m_lines; }
     // Every line followed by a carriage return and a line feed.
     QString Text() const;
 
     // Clearing lines that are already empty is no change.
     void Clear();
     void Add(const QString& line);
-    void setText(const QString& text);
 
     void setOnChanging(std::function<void()> handler) { m_onChanging = std::move(handler); }
     void setOnChange(std::function<void()> handler) { m_onChange = std::move(handler); }

@@ -15,19 +15,6 @@
 
 namespace {
 
-const char* const Schema = "CREATE TABLE Table1 (id INTEGER PRIMARY KEY, kholase VARCHAR(50), porsesh MEMO,"
-                           " pasokh MEMO, pavaraghi MEMO);"
-                           "CREATE VIEW Query1 AS SELECT * FROM Table1 ORDER BY id;";
-
-// A collection of n entries: title tN, question qN, answer aN, sources sN.
-QString Collection(int n)
-{
-    QString sql = QString::fromLatin1(Schema);
-    for (int i = 1; i <= n; ++i)
-        sql += QStringLiteral("INSERT INTO Table1 VALUES (%1, 't%1', 'q%1', 'a%1', 's%1');").arg(i);
-    return sql;
-}
-
 // The browse view of a shown main window.
 struct BrowseView
 {
@@ -78,7 +65,7 @@ private slots:
 
 void TestBrowse::controlsFollowTheList()
 {
-    TestDatabase file(Collection(40));
+    TestDatabase file(TestDatabase::Collection(40, 50));
     BrowseView view;
     QCOMPARE(view.title->Text(), QStringLiteral("t1"));
     view.grid->setFocus();
@@ -98,7 +85,7 @@ void TestBrowse::controlsFollowTheList()
 
 void TestBrowse::typedAnswerIsWrittenWhenAnotherEntryIsClicked()
 {
-    TestDatabase file(Collection(5));
+    TestDatabase file(TestDatabase::Collection(5, 50));
     BrowseView view;
     view.answer->setFocus();
     QVERIFY(view.answer->isReadOnly());
@@ -114,7 +101,7 @@ void TestBrowse::typedAnswerIsWrittenWhenAnotherEntryIsClicked()
 
 void TestBrowse::escapeBeforeLeavingWritesNothing()
 {
-    TestDatabase file(Collection(5));
+    TestDatabase file(TestDatabase::Collection(5, 50));
     BrowseView view;
     view.answer->setFocus();
     QTest::keyClicks(view.answer, QStringLiteral("typed"));
@@ -132,7 +119,7 @@ void TestBrowse::escapeBeforeLeavingWritesNothing()
 
 void TestBrowse::typingIntoAnEmptyCollectionCreatesAnEntry()
 {
-    TestDatabase file(Collection(0));
+    TestDatabase file(TestDatabase::Collection(0, 50));
     BrowseView view;
     QCOMPARE(view.title->Text(), QString());
     view.answer->setFocus();
@@ -148,7 +135,7 @@ void TestBrowse::typingIntoAnEmptyCollectionCreatesAnEntry()
 
 void TestBrowse::downOnTheLastEntryAppendsAndUpDropsIt()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3, 50));
     BrowseView view;
     view.grid->setFocus();
     view.Key(Qt::Key_End);
@@ -163,6 +150,13 @@ void TestBrowse::downOnTheLastEntryAppendsAndUpDropsIt()
     QCOMPARE(view.Browse().RowCount(), 3);
     QCOMPARE(view.Browse().RecNo(), 3);
     QCOMPARE(file.Value(QStringLiteral("SELECT count(*) FROM Table1")), QStringLiteral("3"));
+
+    // Leaving the list also drops an unchanged new entry.
+    view.Key(Qt::Key_Down);
+    QCOMPARE(view.Browse().RowCount(), 4);
+    view.answer->setFocus();
+    QCOMPARE(view.Browse().State(), TDataSetState::dsBrowse);
+    QCOMPARE(view.Browse().RowCount(), 3);
 }
 
 void TestBrowse::deleteAsksFirst_data()
@@ -177,7 +171,7 @@ void TestBrowse::deleteAsksFirst()
 {
     QFETCH(QString, button);
     QFETCH(int, remaining);
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3, 50));
     BrowseView view;
     view.grid->setFocus();
     view.Key(Qt::Key_Down);
@@ -191,7 +185,7 @@ void TestBrowse::deleteAsksFirst()
 
 void TestBrowse::tabStaysInTheList()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3, 50));
     BrowseView view;
     view.grid->setFocus();
     view.Key(Qt::Key_Tab);
@@ -204,7 +198,7 @@ void TestBrowse::tabStaysInTheList()
 
 void TestBrowse::titleEditedInTheListIsWritten()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3, 50));
     BrowseView view;
     view.grid->setFocus();
     view.Key(Qt::Key_F2);
@@ -232,7 +226,7 @@ void TestBrowse::titleEditedInTheListIsWritten()
 
 void TestBrowse::failedPostKeepsTheTypedTextAndTheList()
 {
-    TestDatabase file(Collection(5));
+    TestDatabase file(TestDatabase::Collection(5, 50));
     BrowseView view;
     view.answer->setFocus();
     QTest::keyClicks(view.answer, QStringLiteral("mine "));
@@ -270,7 +264,7 @@ void TestBrowse::closedDataSetShowsEmptyControls()
 
 void TestBrowse::changesSurviveARestart()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3, 50));
     {
         BrowseView view;
         view.answer->setFocus();

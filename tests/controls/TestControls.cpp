@@ -17,18 +17,6 @@
 
 namespace {
 
-const char* const Schema = "CREATE TABLE Table1 (id INTEGER PRIMARY KEY, kholase VARCHAR(20), porsesh MEMO,"
-                           " pasokh MEMO, pavaraghi MEMO);"
-                           "CREATE VIEW Query1 AS SELECT * FROM Table1 ORDER BY id;";
-
-QString Collection(int n)
-{
-    QString sql = QString::fromLatin1(Schema);
-    for (int i = 1; i <= n; ++i)
-        sql += QStringLiteral("INSERT INTO Table1 VALUES (%1, 't%1', 'q%1', 'a%1', 's%1');").arg(i);
-    return sql;
-}
-
 // A dataset over Query1 with a data source, and controls bound to it through their properties.
 struct Bench
 {
@@ -93,7 +81,7 @@ private slots:
 
 void TestControls::gridHookReadsThePaintedRow()
 {
-    Bench bench(Collection(30));
+    Bench bench(TestDatabase::Collection(30, 20));
     auto* grid = bench.Bind<TDBGrid>("DBGrid2", "kholase", QRect(200, 10, 168, 289));
     std::vector<Painted> painted;
     grid->setOnDrawColumnCell(
@@ -109,7 +97,8 @@ void TestControls::gridHookReadsThePaintedRow()
     grid->repaint();
     const int visible = grid->VisibleRowCount();
     QCOMPARE(int(painted.size()), visible);
-    QCOMPARE(grid->TopRow(), 20 - visible);
+    // Going to a record number shows it in the middle row.
+    QCOMPARE(grid->TopRow(), 19 - visible / 2);
     for (int i = 0; i < visible; ++i) {
         const int recNo = grid->TopRow() + i + 1;
         QCOMPARE(painted[std::size_t(i)].recNo, recNo);
@@ -122,7 +111,7 @@ void TestControls::gridHookReadsThePaintedRow()
 
 void TestControls::gridHookColoursAreUsedByTheDefaultDrawing()
 {
-    Bench bench(Collection(5));
+    Bench bench(TestDatabase::Collection(5, 20));
     auto* grid = bench.Bind<TDBGrid>("DBGrid2", "kholase", QRect(200, 10, 168, 200));
     const QColor even(253, 254, 226), odd(227, 251, 253), current(166, 249, 185);
     grid->setOnDrawColumnCell(
@@ -152,7 +141,7 @@ void TestControls::gridHookColoursAreUsedByTheDefaultDrawing()
 
 void TestControls::gridHookWhileInsertingReadsMinusOne()
 {
-    Bench bench(Collection(4));
+    Bench bench(TestDatabase::Collection(4, 20));
     auto* grid = bench.Bind<TDBGrid>("DBGrid2", "kholase", QRect(200, 10, 168, 289));
     std::vector<Painted> painted;
     grid->setOnDrawColumnCell([&](QPainter&, const QRect&, int, TColumn& column, TGridDrawState state) {
@@ -175,7 +164,7 @@ void TestControls::gridHookWhileInsertingReadsMinusOne()
 
 void TestControls::gridOnEmptyAndClosedDataSets()
 {
-    Bench bench(Collection(0));
+    Bench bench(TestDatabase::Collection(0, 20));
     auto* grid = bench.Bind<TDBGrid>("DBGrid2", "kholase", QRect(200, 10, 168, 289));
     std::vector<Painted> painted;
     grid->setOnDrawColumnCell([&](QPainter&, const QRect&, int, TColumn&, TGridDrawState state) {
@@ -195,7 +184,7 @@ void TestControls::gridOnEmptyAndClosedDataSets()
 
 void TestControls::gridColumnWidthFollowsTheDeclaredLength()
 {
-    Bench bench(Collection(3));
+    Bench bench(TestDatabase::Collection(3, 20));
     auto* grid = bench.Bind<TDBGrid>("DBGrid2", "kholase", QRect(200, 10, 168, 289));
     grid->setProperty("columnTitle", QStringLiteral("خلاصه پرسش"));
     bench.table.Open();
@@ -205,11 +194,24 @@ void TestControls::gridColumnWidthFollowsTheDeclaredLength()
     QCOMPARE(grid->RowHeight(), metrics.height() + 4);
     // The indicator column lies on the right, the data column to its left.
     QCOMPARE(grid->CellRect(0).right(), grid->viewport()->width() - 13);
+
+    // Dragging the column's edge in the title row changes its width.
+    bench.Show();
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    const int width = grid->Column().Width();
+    const QPoint edge(grid->CellRect(0).left() - 1, grid->TitleHeight() / 2);
+    const QPoint to = edge + QPoint(30, 0);
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, edge);
+    QMouseEvent move(QEvent::MouseMove, to, grid->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, to);
+    QCOMPARE(grid->Column().Width(), width - 29);
 }
 
 void TestControls::gridScrollBarRangesOverRecordNumbers()
 {
-    Bench bench(Collection(100));
+    Bench bench(TestDatabase::Collection(100, 20));
     auto* grid = bench.Bind<TDBGrid>("DBGrid2", "kholase", QRect(200, 10, 168, 289));
     bench.table.Open();
     bench.Show();
@@ -243,7 +245,7 @@ void TestControls::gridScrollBarRangesOverRecordNumbers()
 
 void TestControls::textLineShowsTheDisplayText()
 {
-    Bench bench(QString::fromLatin1(Schema) +
+    Bench bench(TestDatabase::Schema(20) +
                 QStringLiteral("INSERT INTO Table1 VALUES (1, 'R&D &more', 'q', 'a', '');"));
     auto* title = bench.Bind<TDBText>("DBText1", "kholase", QRect(10, 10, 200, 17));
     auto* memoTitle = bench.Bind<TDBText>("DBText2", "porsesh", QRect(10, 40, 200, 17));
@@ -271,7 +273,7 @@ void TestControls::textLineShowsTheDisplayText()
 
 void TestControls::memoLayoutAndReadOnly()
 {
-    QString sql = Collection(2);
+    QString sql = TestDatabase::Collection(2, 20);
     sql += QStringLiteral("UPDATE Table1 SET pasokh = '%1' WHERE id = 1;")
                .arg(QStringLiteral("سطر\n").repeated(200));
     Bench bench(sql);
@@ -297,7 +299,7 @@ void TestControls::memoLayoutAndReadOnly()
 
 void TestControls::memoIgnoresKeysWhereTheFieldCannotChange()
 {
-    Bench bench(Collection(2));
+    Bench bench(TestDatabase::Collection(2, 20));
     QFile::setPermissions(bench.file.Path(), QFileDevice::ReadOwner);
     auto* memo = bench.Bind<TDBMemo>("DBMemo2", "pasokh", QRect(10, 10, 200, 80));
     bench.table.Open();

@@ -21,6 +21,16 @@ const char* const Schema =
     "INSERT INTO Table1 VALUES (1, 'title one', 'question one', 'answer one', 'sources one');"
     "INSERT INTO Table1 VALUES (2, 'title two', 'question two', 'answer two', 'sources two');";
 
+// Shows the main window and types into the browse view's answer memo.
+TDBMemo* TypeIntoTheAnswer(const TestProgram& program, const QString& text)
+{
+    TDBMemo* memo = program.Control<TDBMemo>("DBMemo2");
+    program.Window()->show();
+    memo->setFocus();
+    QTest::keyClicks(memo, text);
+    return memo;
+}
+
 } // namespace
 
 class TestDataModule : public QObject
@@ -122,14 +132,17 @@ void TestDataModule::pendingChangesAreSettledAtExit()
     TestDatabase file(QString::fromLatin1(Schema) +
                       QStringLiteral("CREATE VIEW Query1 AS SELECT * FROM Table1;"));
     TestProgram program;
-    TDBMemo* memo = program.Control<TDBMemo>("DBMemo2");
-    Form1->show();
-    memo->setFocus();
-    QTest::keyClicks(memo, QStringLiteral("added "));
+    TDBMemo* memo = TypeIntoTheAnswer(program, QStringLiteral("added "));
     QCOMPARE(Data->ADOaall->State(), TDataSetState::dsEdit);
+    Data->ADOQuery1->Last();
+    Data->ADOQuery1->Edit();
+    Data->ADOQuery1->FieldByName(QStringLiteral("porsesh"))->setAsString(QStringLiteral("from the results"));
     Data->SettleChanges();
+    QVERIFY(memo->isReadOnly());
     QCOMPARE(file.Value(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 1")),
              QStringLiteral("added answer one"));
+    QCOMPARE(file.Value(QStringLiteral("SELECT porsesh FROM Table1 WHERE id = 2")),
+             QStringLiteral("from the results"));
 }
 
 void TestDataModule::failingPostAtExitKeepsTheTypedText()
@@ -137,10 +150,7 @@ void TestDataModule::failingPostAtExitKeepsTheTypedText()
     TestDatabase file(QString::fromLatin1(Schema) +
                       QStringLiteral("CREATE VIEW Query1 AS SELECT * FROM Table1;"));
     TestProgram program;
-    TDBMemo* memo = program.Control<TDBMemo>("DBMemo2");
-    Form1->show();
-    memo->setFocus();
-    QTest::keyClicks(memo, QStringLiteral("mine "));
+    TDBMemo* memo = TypeIntoTheAnswer(program, QStringLiteral("mine "));
     file.Execute(QStringLiteral("UPDATE Table1 SET pasokh = 'theirs' WHERE id = 1"));
     QVERIFY_THROWS_EXCEPTION(EOleException, Data->SettleChanges());
     QCOMPARE(Data->ADOaall->State(), TDataSetState::dsEdit);

@@ -16,19 +16,6 @@
 
 namespace {
 
-const char* const Schema = "CREATE TABLE Table1 (id INTEGER PRIMARY KEY, kholase VARCHAR(255), porsesh MEMO,"
-                           " pasokh MEMO, pavaraghi MEMO);"
-                           "CREATE VIEW Query1 AS SELECT * FROM Table1 ORDER BY id;";
-
-// A collection of n entries titled "t1", "t2", ...
-QString Collection(int n)
-{
-    QString sql = QString::fromLatin1(Schema);
-    for (int i = 1; i <= n; ++i)
-        sql += QStringLiteral("INSERT INTO Table1 VALUES (%1, 't%1', 'q%1', 'a%1', 's%1');").arg(i);
-    return sql;
-}
-
 const QString ConnectionText =
     QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=dorvanel.mdb;Persist Security Info=False");
 
@@ -110,6 +97,7 @@ private slots:
     void statementReachesTheFileUnchanged();
     void providerErrors_data();
     void providerErrors();
+    void lockedFileIsReported();
     void connectionIsTriedAgain();
     void changesAreWrittenAtOnce();
     void conflictingChangeIsReported();
@@ -159,7 +147,7 @@ void TestDataSets::moves()
 {
     QFETCH(int, rows);
     QFETCH(QString, steps);
-    TestDatabase file(Collection(rows));
+    TestDatabase file(TestDatabase::Collection(rows));
     Store store;
     store.browse.Open();
     int moved = 0;
@@ -194,7 +182,7 @@ void TestDataSets::moves()
 
 void TestDataSets::closedDataSetErrors()
 {
-    TestDatabase file(Collection(2));
+    TestDatabase file(TestDatabase::Collection(2));
     Store store;
     const QString closed = QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset");
     QCOMPARE(ErrorText([&] { store.search.Next(); }), closed);
@@ -237,7 +225,7 @@ void TestDataSets::fieldsFollowTheDeclaredTypes()
 
 void TestDataSets::recordNumbersWhileInserting()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3));
     Store store;
     store.browse.Open();
     store.browse.Next();
@@ -258,7 +246,7 @@ void TestDataSets::recordNumbersWhileInserting()
     }
     QCOMPARE(store.browse.RecNo(), 2);
 
-    TestDatabase empty(Collection(0));
+    TestDatabase empty(TestDatabase::Collection(0));
     Store emptyStore;
     emptyStore.browse.Open();
     QCOMPARE(emptyStore.browse.RecNo(), -1);
@@ -268,7 +256,7 @@ void TestDataSets::recordNumbersWhileInserting()
 
 void TestDataSets::replacingTheSearchText()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3));
     Store store;
     store.search.Open();
     QCOMPARE(store.search.SQL().Text(), QStringLiteral("SELECT *\r\n FROM Table1;\r\n"));
@@ -293,7 +281,7 @@ void TestDataSets::replacingTheSearchText()
 
 void TestDataSets::statementReachesTheFileUnchanged()
 {
-    TestDatabase file(Collection(2) +
+    TestDatabase file(TestDatabase::Collection(2) +
                       QStringLiteral("INSERT INTO Table1 VALUES (3, 't3', 'a \"b\": c; it''s', '', '');"));
     Store store;
     QStringList seen;
@@ -350,12 +338,29 @@ void TestDataSets::providerErrors()
     QVERIFY(QFile::exists(file.Path()) == !garbage.isEmpty());
 }
 
+void TestDataSets::lockedFileIsReported()
+{
+    TestDatabase file(TestDatabase::Collection(2));
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open(file.Path().toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(
+        sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE Table1 SET pasokh = 'x';", nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    Store store;
+    QCOMPARE(ErrorText([&] { store.browse.Open(); }),
+             QStringLiteral("The file '%1' is locked by another process").arg(file.Path()));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    store.browse.Open();
+    QCOMPARE(store.browse.RecordCount(), 2);
+}
+
 void TestDataSets::connectionIsTriedAgain()
 {
     TestDatabase file{QString()};
     Store store;
     QVERIFY(!ErrorText([&] { store.browse.Open(); }).isEmpty());
-    file.Execute(Collection(2));
+    file.Execute(TestDatabase::Collection(2));
     store.search.Open();
     QVERIFY(store.connection.Connected());
     QCOMPARE(store.search.RecordCount(), 2);
@@ -367,7 +372,7 @@ void TestDataSets::connectionIsTriedAgain()
 
 void TestDataSets::changesAreWrittenAtOnce()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3));
     Store store;
     store.browse.Open();
     store.browse.Next();
@@ -397,7 +402,7 @@ void TestDataSets::changesAreWrittenAtOnce()
 
 void TestDataSets::conflictingChangeIsReported()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3));
     Store store;
     store.browse.Open();
     store.browse.Edit();
@@ -429,7 +434,7 @@ void TestDataSets::conflictingChangeIsReported()
 
 void TestDataSets::settlingWithoutDifferenceWritesNothing()
 {
-    TestDatabase file(Collection(2));
+    TestDatabase file(TestDatabase::Collection(2));
     Store store;
     store.browse.Open();
     store.browse.Edit();
@@ -451,7 +456,7 @@ void TestDataSets::settlingWithoutDifferenceWritesNothing()
 
 void TestDataSets::readOnlyFileIsNotUpdatable()
 {
-    TestDatabase file(Collection(2));
+    TestDatabase file(TestDatabase::Collection(2));
     QVERIFY(QFile::setPermissions(file.Path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     Store store;
     store.browse.Open();
@@ -466,7 +471,7 @@ void TestDataSets::readOnlyFileIsNotUpdatable()
 
 void TestDataSets::pendingChangeIsPostedBeforeANewSearch()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3));
     Store store;
     TypedText memo(&store.searchSource, QStringLiteral("pasokh"));
     store.search.Open();
@@ -480,7 +485,7 @@ void TestDataSets::pendingChangeIsPostedBeforeANewSearch()
 
 void TestDataSets::failingPostKeepsTheSearchAndTheTypedText()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3));
     Store store;
     TypedText memo(&store.searchSource, QStringLiteral("pasokh"));
     store.search.Open();
@@ -497,7 +502,7 @@ void TestDataSets::failingPostKeepsTheSearchAndTheTypedText()
 
 void TestDataSets::browseChangesSettleTheSearchDataSet()
 {
-    TestDatabase file(Collection(3));
+    TestDatabase file(TestDatabase::Collection(3));
     Store store;
     store.browse.Open();
     store.search.Open();
@@ -518,7 +523,7 @@ void TestDataSets::browseChangesSettleTheSearchDataSet()
 
 void TestDataSets::noticesReachTheDetailFirstThenControlsInReverse()
 {
-    TestDatabase file(Collection(2));
+    TestDatabase file(TestDatabase::Collection(2));
     Store store;
     QStringList order;
     std::vector<std::unique_ptr<TypedText>> controls;

@@ -81,3 +81,19 @@ QString TestDatabase::SampleSql()
         throw std::runtime_error("data/dorvanel.sql cannot be read");
     return QString::fromUtf8(file.readAll());
 }
+
+QString TestDatabase::Schema(int titleLength)
+{
+    return QStringLiteral("CREATE TABLE Table1 (id INTEGER PRIMARY KEY, kholase VARCHAR(%1), porsesh MEMO,"
+                          " pasokh MEMO, pavaraghi MEMO);"
+                          "CREATE VIEW Query1 AS SELECT * FROM Table1 ORDER BY id;")
+        .arg(titleLength);
+}
+
+QString TestDatabase::Collection(int n, int titleLength)
+{
+    QString sql = Schema(titleLength);
+    for (int i = 1; i <= n; ++i)
+        sql += QStringLiteral("INSERT INTO Table1 VALUES (%1, 't%1', 'q%1', 'a%1', 's%1');").arg(i);
+    return sql;
+}

@@ -30,6 +30,10 @@ public:
 
     // The SQL text of the sample collection.
     static QString SampleSql();
+    // Table1 and the view Query1 over it in key order; titles of the given declared length.
+    static QString Schema(int titleLength = 255);
+    // The schema and n entries: title tN, question qN, answer aN, sources sN.
+    static QString Collection(int n, int titleLength = 255);
 
 private:
     QTemporaryDir m_dir;

@@ -1,0 +1,82 @@
+#include "BenchSupport.h"
+
+#include "CollectionWriter.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+qint64 StatusField(const char* name)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray key = QByteArray(name) + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return 0;
+}
+
+} // namespace
+
+BrowseDataSet::BrowseDataSet(const QString& path)
+{
+    connection.setConnectionString(QStringLiteral("Data Source=") + path);
+    connection.Open();
+    table.setObjectName(QStringLiteral("ADOaall"));
+    table.setConnection(&connection);
+    table.setTableName(QStringLiteral("Query1"));
+}
+
+QString CachedCollection(int entries, int averageBytes)
+{
+    QString folder = qEnvironmentVariable("VELNORA_BENCH_CACHE");
+    if (folder.isEmpty())
+        folder = QDir::temp().filePath(QStringLiteral("velnora-bench-cache"));
+    QDir().mkpath(folder);
+    const QString path =
+        QDir(folder).filePath(QStringLiteral("collection-%1-%2.mdb").arg(entries).arg(averageBytes));
+    if (!QFile::exists(path)) {
+        const QString partial = path + QStringLiteral(".part");
+        WriteCollection(partial, CollectionOptions{entries, averageBytes});
+        QFile::rename(partial, path);
+    }
+    return path;
+}
+
+double MedianMs(int runs, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void Report(const QString& name, double value, const QString& unit, const QString& goal)
+{
+    std::printf("%s: %.2f %s (goal: %s)\n", qPrintable(name), value, qPrintable(unit), qPrintable(goal));
+    std::fflush(stdout);
+}
+
+qint64 ResidentBytes()
+{
+    return StatusField("VmRSS");
+}
+
+qint64 PeakResidentBytes()
+{
+    return StatusField("VmHWM");
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "TADOConnection.h"
+#include "TADOTable.h"
+
+#include <QString>
+
+#include <functional>
+
+// The browse dataset over a collection file, not yet open, with its connection open.
+struct BrowseDataSet
+{
+    explicit BrowseDataSet(const QString& path);
+
+    TADOConnection connection;
+    TADOTable table;
+};
+
+// The file of a generated collection in the cache folder ($VELNORA_BENCH_CACHE, else a folder in the
+// system's temporary folder), written the first time it is asked for.
+QString CachedCollection(int entries, int averageBytes);
+
+// The median, in milliseconds, of several timed runs of the work.
+double MedianMs(int runs, const std::function<void()>& work);
+
+// Prints one figure: "name: value unit (goal: goal)".
+void Report(const QString& name, double value, const QString& unit, const QString& goal);
+
+// The process's resident memory now and at its peak, in bytes.
+qint64 ResidentBytes();
+qint64 PeakResidentBytes();
