@@ -31,12 +31,33 @@ void SqliteDatabase::Open(const QString& path)
         throw EOleException(QStringLiteral("'%1' is not a database file").arg(m_path));
     if (!file.isReadable())
         throw EOleException(QStringLiteral("The file '%1' cannot be read: permission denied").arg(m_path));
+    // SQLite would take an empty file for an empty database; it holds no collection.
+    if (file.size() == 0)
+        throw EOleException(QStringLiteral("The database file '%1' is empty").arg(m_path));
 
     // A file without write permission opens read-only, also for a user whom the system would let write.
     const bool writable = file.isWritable() && (file.permissions() & QFileDevice::WriteOwner) != 0;
-    const QByteArray name = m_path.toUtf8();
-    const int rc = sqlite3_open_v2(name.constData(), &m_db,
-                                   writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, nullptr);
+    OpenHandle(m_path.toUtf8().constData(), writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+    try {
+        // Reading the schema shows at once whether the file is a database and whether it can be read.
+        SqliteStatement check(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        check.Step();
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void SqliteDatabase::OpenInMemory(const QString& path)
+{
+    Close();
+    m_path = QFileInfo(path).absoluteFilePath();
+    OpenHandle(":memory:", SQLITE_OPEN_READWRITE);
+}
+
+void SqliteDatabase::OpenHandle(const char* name, int flags)
+{
+    const int rc = sqlite3_open_v2(name, &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         try {
             Fail(rc);
@@ -50,14 +71,6 @@ void SqliteDatabase::Open(const QString& path)
     RegisterFoldingLike(m_db);
     if (m_installer)
         m_installer(m_db);
-    try {
-        // Reading the schema shows at once whether the file is a database and whether it can be read.
-        SqliteStatement check(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        check.Step();
-    } catch (...) {
-        Close();
-        throw;
-    }
 }
 
 void SqliteDatabase::Close()
@@ -70,7 +83,10 @@ void SqliteDatabase::Close()
 
 bool SqliteDatabase::IsReadOnly() const
 {
-    return m_db == nullptr || sqlite3_db_readonly(m_db, "main") != 0;
+    if (m_db == nullptr || sqlite3_db_readonly(m_db, "main") != 0)
+        return true;
+    SqliteStatement queryOnly(*this, QStringLiteral("PRAGMA query_only"));
+    return queryOnly.Step() && QByteArray(queryOnly.Text(0)).toInt() != 0;
 }
 
 void SqliteDatabase::Execute(const char* sql)

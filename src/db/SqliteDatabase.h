@@ -7,8 +7,9 @@
 
 struct sqlite3;
 
-// An owned connection to one SQLite file. Opening never creates the file; the first read of the
-// schema happens at once, so a file that is not a database or is locked is reported by Open.
+// An owned connection to one SQLite file, or to a database in memory. Opening never creates the file;
+// the first read of the schema happens at once, so a file that is not a database or is locked is
+// reported by Open.
 class SqliteDatabase
 {
 public:
@@ -20,8 +21,11 @@ public:
     // Opens the file read-write (read-only when the file cannot be written). Raises EOleException with
     // a text naming the full path and the cause.
     void Open(const QString& path);
+    // Opens a new, empty database in memory, with the same functions; `path` names it in error texts.
+    void OpenInMemory(const QString& path);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // True when the file was opened read-only or the connection refuses every change (query_only).
     bool IsReadOnly() const;
     const QString& Path() const { return m_path; }
     sqlite3* Handle() const { return m_db; }
@@ -43,6 +47,8 @@ public:
     [[noreturn]] void Fail(int code) const;
 
 private:
+    void OpenHandle(const char* name, int flags);
+
     sqlite3* m_db = nullptr;
     QString m_path;
     FunctionInstaller m_installer;

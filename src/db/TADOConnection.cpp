@@ -2,8 +2,26 @@
 
 #include "ConnectionString.h"
 #include "Exceptions.h"
+#include "JetDatabase.h"
 
 #include <QDir>
+
+namespace {
+
+// An Access file is read whole into a database in memory. The copy refuses every change, so results
+// over it are not updatable and nothing is ever written to the file.
+void OpenJet(SqliteDatabase& db, const QString& path)
+{
+    db.OpenInMemory(path);
+    try {
+        LoadJetDatabase(path, db.Handle());
+    } catch (...) {
+        db.Close();
+        throw;
+    }
+}
+
+} // namespace
 
 TADOConnection::TADOConnection(QObject* owner) : QObject(owner) {}
 
@@ -24,7 +42,11 @@ void TADOConnection::Open()
     const QString file = ::ConnectionString(m_connectionString).Value(QStringLiteral("Data Source"));
     if (file.isEmpty())
         throw EOleException(QStringLiteral("The connection string names no database file"));
-    m_db.Open(QDir::current().absoluteFilePath(file));
+    const QString path = QDir::current().absoluteFilePath(file);
+    if (IsJetFile(path))
+        OpenJet(m_db, path);
+    else
+        m_db.Open(path);
 }
 
 void TADOConnection::Close()

@@ -5,8 +5,9 @@
 #include <QObject>
 
 // The connection to the database file named by the connection string's "Data Source", taken relative
-// to the working folder. The file is opened read-write and never created. A failed open leaves the
-// connection closed; every later need of it tries again.
+// to the working folder. An SQLite file is opened read-write and never created. An Access (Jet 3 or
+// Jet 4) file is read whole into memory and is read-only: no result over it is updatable. A failed
+// open leaves the connection closed; every later need of it tries again.
 class TADOConnection : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "TestDatabase.h"
 
-#include "Exceptions.h"
+#include "ErrorText.h"
 #include "TADOConnection.h"
 #include "TADOQuery.h"
 #include "TADOTable.h"
@@ -70,16 +70,6 @@ public:
     TFieldDataLink link;
     std::optional<QString> pending;
 };
-
-QString ErrorText(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const Exception& error) {
-        return error.Message();
-    }
-    return QString();
-}
 
 } // namespace
 

@@ -1,0 +1,233 @@
+#include "ErrorText.h"
+#include "TestDatabase.h"
+#include "TestPaths.h"
+#include "TestProgram.h"
+
+#include "TADOConnection.h"
+#include "TADOQuery.h"
+#include "TADOTable.h"
+#include "TApplication.h"
+#include "TDBMemo.h"
+#include "Unit2.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+QByteArray FixtureBytes(const QString& name)
+{
+    QFile file(FixturePath(QStringLiteral("jet/") + name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("the fixture %s cannot be read", qPrintable(name));
+    return file.readAll();
+}
+
+// A working folder whose dorvanel.mdb holds the given bytes.
+class JetCollection
+{
+public:
+    explicit JetCollection(const QByteArray& bytes) : m_bytes(bytes)
+    {
+        QFile file(m_folder.Path());
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("the test collection cannot be written");
+    }
+    QString Path() const { return m_folder.Path(); }
+    // The file as the test wrote it, byte for byte.
+    bool Unchanged() const
+    {
+        QFile file(Path());
+        return file.open(QIODevice::ReadOnly) && file.readAll() == m_bytes;
+    }
+
+private:
+    TestDatabase m_folder{QString()};
+    QByteArray m_bytes;
+};
+
+// A statement over the collection, through a connection of its own as the program makes it.
+struct Statement
+{
+    explicit Statement(const QString& sql)
+    {
+        connection.setConnectionString(QStringLiteral(
+            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=dorvanel.mdb;Persist Security Info=False"));
+        query.setObjectName(QStringLiteral("query"));
+        query.setConnection(&connection);
+        query.SQL().Add(sql);
+        query.Open();
+    }
+    TADOConnection connection;
+    TADOQuery query;
+};
+
+// "كتاب الإيمان - الفصل الأول", the first heading of the book, spelled with the Arabic kaf and yeh.
+const QString FirstHeading = QStringLiteral(
+    "\u0643\u062A\u0627\u0628 \u0627\u0644\u0625\u064A\u0645\u0627\u0646 - \u0627\u0644\u0641\u0635\u0644 "
+    "\u0627\u0644\u0623\u0648\u0644");
+
+} // namespace
+
+class TestJetCollection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bookIsReadThroughTheConnection();
+    void likeFindsArabicLettersFromPersianOnes();
+    void resultsAreNotUpdatable();
+    void missingQuery1FailsOnlyTheBrowseDataSet();
+    void badFileFailsAtOpen_data();
+    void badFileFailsAtOpen();
+    void typingIntoAMemoChangesNothing();
+};
+
+void TestJetCollection::bookIsReadThroughTheConnection()
+{
+    const JetCollection file(FixtureBytes(QStringLiteral("170.mdb")));
+    Statement book(QStringLiteral("SELECT * FROM book"));
+    QCOMPARE(book.query.RecordCount(), 7088);
+    QCOMPARE(book.query.FieldByName(QStringLiteral("id"))->AsString(), QStringLiteral("4"));
+    book.query.Last();
+    QCOMPARE(book.query.FieldByName(QStringLiteral("id"))->AsString(), QStringLiteral("7110"));
+
+    Statement heading(QStringLiteral("SELECT tit FROM title WHERE id = (SELECT min(id) FROM title)"));
+    QCOMPARE(heading.query.FieldByName(QStringLiteral("tit"))->AsString().toUtf8(), FirstHeading.toUtf8());
+}
+
+void TestJetCollection::likeFindsArabicLettersFromPersianOnes()
+{
+    const JetCollection file(FixtureBytes(QStringLiteral("170.mdb")));
+    // "کتاب الإیمان" with the Persian kaf and yeh.
+    Statement found(
+        QStringLiteral("SELECT tit FROM title WHERE tit LIKE "
+                       "'%\u06A9\u062A\u0627\u0628 \u0627\u0644\u0625\u06CC\u0645\u0627\u0646%'"));
+    QVERIFY(found.query.RecordCount() > 0);
+    QCOMPARE(found.query.FieldByName(QStringLiteral("tit"))->AsString().toUtf8(), FirstHeading.toUtf8());
+}
+
+void TestJetCollection::resultsAreNotUpdatable()
+{
+    const JetCollection file(FixtureBytes(QStringLiteral("testUnicodeCompV2003.mdb")));
+    {
+        // The table has a primary key, so only the file's kind keeps the result from being updatable.
+        Statement table(QStringLiteral("SELECT * FROM \"Table\""));
+        QCOMPARE(table.query.RecordCount(), 8);
+        QVERIFY(!table.query.CanModify());
+        QVERIFY(!table.query.FieldByName(QStringLiteral("Unicode"))->CanModify());
+        const QString refused = QStringLiteral("query: Cannot modify a read-only dataset");
+        QCOMPARE(ErrorText([&] { table.query.Edit(); }), refused);
+        QCOMPARE(ErrorText([&] { table.query.Insert(); }), refused);
+        QCOMPARE(ErrorText([&] { table.query.Append(); }), refused);
+        QCOMPARE(ErrorText([&] { table.query.Delete(); }), refused);
+        QVERIFY(!ErrorText([&] {
+                     table.query.FieldByName(QStringLiteral("Unicode"))->setAsString("x");
+                 }).isEmpty());
+        QCOMPARE(table.query.State(), TDataSetState::dsBrowse);
+        QCOMPARE(table.query.RecordCount(), 8);
+        QCOMPARE(table.query.FieldByName(QStringLiteral("Unicode"))->AsString(),
+                 QStringLiteral("only ascii chars"));
+        // A statement that writes is refused by the copy in memory.
+        QVERIFY(!ErrorText([&] { Statement(QStringLiteral("DELETE FROM \"Table\"")); }).isEmpty());
+    }
+    QVERIFY(file.Unchanged());
+}
+
+void TestJetCollection::missingQuery1FailsOnlyTheBrowseDataSet()
+{
+    const JetCollection file(FixtureBytes(QStringLiteral("queryTestV2000.mdb")));
+    {
+        Boxes boxes;
+        TestProgram program;
+        // The file has no stored query Query1. Table1 is read, though it holds none of the record
+        // model's fields, and the first control missing its field says so.
+        QCOMPARE(
+            boxes.Texts(),
+            QStringList(
+                {QStringLiteral("The database '%1' has no table or query named Query1.").arg(file.Path()),
+                 QStringLiteral("DBMaall3: Field 'pavaraghi' not found.")}));
+        QVERIFY(!Data->ADOaall->Active());
+        QVERIFY(Data->ADOQuery1->Active());
+        QVERIFY(Data->ADOQuery1->FindField(QStringLiteral("col1")) != nullptr);
+        QVERIFY(!Data->ADOQuery1->CanModify());
+    }
+    QVERIFY(file.Unchanged());
+}
+
+void TestJetCollection::badFileFailsAtOpen_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    const QByteArray book = FixtureBytes(QStringLiteral("170.mdb"));
+    const QString access = QStringLiteral("Cannot read the Access database \"%1\": ");
+    const QString noCatalogue =
+        access + "its table catalogue cannot be read (the file is damaged or truncated).";
+    const QByteArray half = book.left(book.size() / 2 + 1000);
+    QTest::newRow("truncated") << half
+                               << access + "the file is truncated (its size, " +
+                                      QString::number(half.size()) +
+                                      " bytes, is not a whole number of 2048-byte pages).";
+    QTest::newRow("cut before the catalogue") << book.left(6 * 2048) << noCatalogue;
+    QTest::newRow("signature over foreign bytes")
+        << book.left(2048) + FixtureBytes(QStringLiteral("README.md")).leftJustified(20 * 2048, ' ')
+        << noCatalogue;
+    QTest::newRow("empty") << QByteArray() << "The database file '%1' is empty.";
+    QTest::newRow("foreign") << FixtureBytes(QStringLiteral("README.md"))
+                             << "The file '%1' is not a database.";
+}
+
+void TestJetCollection::badFileFailsAtOpen()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    const JetCollection file(bytes);
+    Boxes boxes;
+    TestProgram program;
+    const QString error = text.arg(file.Path());
+    // The connection's open fails for each of its three users, as for a missing file.
+    QCOMPARE(boxes.Texts(), QStringList({error, error, error}));
+    QVERIFY(!Data->ADOConnection1->Connected());
+    QVERIFY(!Data->ADOaall->Active());
+    QVERIFY(!Data->ADOQuery1->Active());
+    QVERIFY(file.Unchanged());
+}
+
+void TestJetCollection::typingIntoAMemoChangesNothing()
+{
+    const JetCollection file(FixtureBytes(QStringLiteral("testUnicodeCompV2003.mdb")));
+    Boxes boxes;
+    TestProgram program;
+    // The results view over a keyed table, its columns named as the record model names them.
+    TADOQuery* results = Data->ADOQuery1;
+    results->SQL().Clear();
+    results->SQL().Add(QStringLiteral("SELECT ID, Unicode AS kholase, Unicode AS porsesh, Unicode AS pasokh, "
+                                      "Unicode AS pavaraghi FROM \"Table\" ORDER BY ID"));
+    results->Open();
+    TDBMemo* memo = program.Control<TDBMemo>("DBMaall2");
+    program.Window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(program.Window()));
+    memo->setFocus();
+    const QString first = QStringLiteral("only ascii chars");
+    QCOMPARE(memo->toPlainText(), first);
+    QTest::keyClicks(memo, QStringLiteral("typed"));
+    QTest::keyClick(memo, Qt::Key_Delete);
+    QTest::keyClick(memo, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(memo->toPlainText(), first);
+    QVERIFY(memo->isReadOnly());
+    QCOMPARE(results->State(), TDataSetState::dsBrowse);
+    results->Next();
+    results->First();
+    QCOMPARE(results->FieldByName(QStringLiteral("pasokh"))->AsString(), first);
+    QVERIFY(file.Unchanged());
+}
+
+int main(int argc, char** argv)
+{
+    TApplication application(argc, argv);
+    Application->Initialize();
+    TestJetCollection test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestJetCollection.moc"
