@@ -370,7 +370,8 @@ void TDBGrid::HandleKey(QKeyEvent* event)
             (!ctrl && (event->modifiers() & Qt::AltModifier) == 0 && !text.isEmpty() && text.at(0).isPrint());
         if (typing) {
             ShowEditor();
-            if (EditorOpen())
+            // A read-only editor leaves the key to its parent, the list, which would hand it back.
+            if (EditorOpen() && !m_editor->isReadOnly())
                 QCoreApplication::sendEvent(m_editor, event);
         }
         break;

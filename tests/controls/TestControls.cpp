@@ -8,6 +8,7 @@
 #include "TDataSource.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -77,6 +78,7 @@ private slots:
     void textLineShowsTheDisplayText();
     void memoLayoutAndReadOnly();
     void memoIgnoresKeysWhereTheFieldCannotChange();
+    void gridIgnoresTypingWhereTheFieldCannotChange();
 };
 
 void TestControls::gridHookReadsThePaintedRow()
@@ -308,6 +310,22 @@ void TestControls::memoIgnoresKeysWhereTheFieldCannotChange()
     QTest::keyClicks(memo, QStringLiteral("typed"));
     QTest::keyClick(memo, Qt::Key_Backspace);
     QCOMPARE(memo->toPlainText(), QStringLiteral("a1"));
+    QCOMPARE(bench.table.State(), TDataSetState::dsBrowse);
+    QFile::setPermissions(bench.file.Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestControls::gridIgnoresTypingWhereTheFieldCannotChange()
+{
+    Bench bench(TestDatabase::Collection(2, 20));
+    QFile::setPermissions(bench.file.Path(), QFileDevice::ReadOwner);
+    auto* grid = bench.Bind<TDBGrid>("DBGrid2", "kholase", QRect(200, 10, 168, 289));
+    bench.table.Open();
+    bench.Show();
+    grid->setFocus();
+    QTest::keyClicks(grid, QStringLiteral("x"));
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    QVERIFY(grid->Editor()->isReadOnly());
+    QCOMPARE(grid->Editor()->text(), QStringLiteral("t1"));
     QCOMPARE(bench.table.State(), TDataSetState::dsBrowse);
     QFile::setPermissions(bench.file.Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

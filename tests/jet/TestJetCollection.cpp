@@ -7,6 +7,7 @@
 #include "TADOQuery.h"
 #include "TADOTable.h"
 #include "TApplication.h"
+#include "TDBGrid.h"
 #include "TDBMemo.h"
 #include "Unit2.h"
 
@@ -80,7 +81,7 @@ private slots:
     void missingQuery1FailsOnlyTheBrowseDataSet();
     void badFileFailsAtOpen_data();
     void badFileFailsAtOpen();
-    void typingIntoAMemoChangesNothing();
+    void typingIntoTheResultsChangesNothing();
 };
 
 void TestJetCollection::bookIsReadThroughTheConnection()
@@ -193,7 +194,7 @@ void TestJetCollection::badFileFailsAtOpen()
     QVERIFY(file.Unchanged());
 }
 
-void TestJetCollection::typingIntoAMemoChangesNothing()
+void TestJetCollection::typingIntoTheResultsChangesNothing()
 {
     const JetCollection file(FixtureBytes(QStringLiteral("testUnicodeCompV2003.mdb")));
     Boxes boxes;
@@ -216,7 +217,24 @@ void TestJetCollection::typingIntoAMemoChangesNothing()
     QCOMPARE(memo->toPlainText(), first);
     QVERIFY(memo->isReadOnly());
     QCOMPARE(results->State(), TDataSetState::dsBrowse);
-    results->Next();
+
+    // The list adds, deletes and edits nothing either, and asks nothing.
+    const QStringList seen = boxes.Texts();
+    TDBGrid* list = program.Control<TDBGrid>("DBGrid1");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Insert);
+    QCOMPARE(results->State(), TDataSetState::dsBrowse);
+    QTest::keyClick(list, Qt::Key_End);
+    const QString last = results->FieldByName(QStringLiteral("kholase"))->AsString();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClicks(list, QStringLiteral("x"));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(boxes.Texts(), seen);
+    QCOMPARE(results->State(), TDataSetState::dsBrowse);
+    QCOMPARE(results->RecordCount(), 8);
+    QCOMPARE(results->RecNo(), 8);
+    QCOMPARE(results->FieldByName(QStringLiteral("kholase"))->AsString(), last);
     results->First();
     QCOMPARE(results->FieldByName(QStringLiteral("pasokh"))->AsString(), first);
     QVERIFY(file.Unchanged());
