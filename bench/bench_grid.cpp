@@ -1,6 +1,7 @@
 // Painting and moving the browse list over large generated collections: each paint or move is to take
 // at most one frame (16 ms) of work, whatever the size of the collection.
 #include "BenchSupport.h"
+#include "PersianFonts.h"
 
 #include "TDBGrid.h"
 #include "TDataSource.h"
@@ -95,8 +96,7 @@ void Measure(int entries)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                               {QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans")});
+    InstallPersianFontSubstitutes();
     for (int entries : {10000, 1000000})
         Measure(entries);
     return 0;

@@ -2,6 +2,7 @@
 // reports how soon the first page is finished and how many pages a second the layout makes.
 
 #include "FakeDataSet.h"
+#include "PersianFonts.h"
 #include "PictureSurface.h"
 #include "ReportTesting.h"
 #include "TQRPageStore.h"
@@ -55,7 +56,7 @@ double Median(std::vector<double> values)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    SubstituteReportFonts();
+    InstallPersianFontSubstitutes();
     FakeDataSet data(GeneratedEntries());
     TForm3 form(&data);
 

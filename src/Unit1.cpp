@@ -3,12 +3,12 @@
 
 #include "Publisher.h"
 #include "TADOQuery.h"
-#include "TQRPreview.h"
-#include "TQuickRep.h"
-#include "Unit3.h"
 #include "TApplication.h"
 #include "TDataSource.h"
+#include "TQRPreview.h"
+#include "TQuickRep.h"
 #include "Unit2.h"
+#include "Unit3.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

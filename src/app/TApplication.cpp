@@ -2,8 +2,8 @@
 
 #include "ApplicationTitle.h"
 #include "FailureBox.h"
+#include "PersianFonts.h"
 
-#include <QFont>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
@@ -43,9 +43,7 @@ TApplication::~TApplication()
 
 void TApplication::Initialize()
 {
-    const QStringList persianFaces{QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans")};
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"), persianFaces);
-    QFont::insertSubstitutions(QStringLiteral("Arial"), persianFaces);
+    InstallPersianFontSubstitutes();
 }
 
 void TApplication::Adopt(QObject* object)

@@ -22,7 +22,7 @@ public:
     QString Title() const { return m_title; }
     QWidget* MainForm() const { return m_mainForm; }
 
-    // Prepares the platform: fonts with Persian letters in place of the declared faces.
+    // Prepares the platform: faces with Persian letters in place of the declared Tahoma and Arial.
     void Initialize();
 
     // Creates a top-level object owned by the application. The reference is set before the object is

@@ -2,15 +2,19 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "Unit3.h"
 
 TestProgram::TestProgram()
 {
     Form1 = new TForm1;
     Data = new TData;
+    Form3 = new TForm3;
 }
 
 TestProgram::~TestProgram()
 {
+    delete Form3;
+    Form3 = nullptr;
     delete Data;
     Data = nullptr;
     delete Form1;

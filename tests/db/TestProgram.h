@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
-// The main window and the data module, made in the order of the program's start and destroyed in
-// the reverse order. Needs the application object.
+// The main window, the data module and the report holder, made in the order of the program's start and
+// destroyed in the reverse order. Needs the application object.
 class TestProgram
 {
 public:

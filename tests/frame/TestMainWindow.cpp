@@ -43,6 +43,7 @@ private slots:
     void stackingFollowsCreationOrder();
     void focusStartsInSearchBoxAndTabReachesQuestionMemo();
     void linksOpenPublisherPages();
+    void minimisePictureMinimisesTheWindow();
     void closePictureEndsTheProgramWithZero();
 
 private:
@@ -188,6 +189,13 @@ void TestMainWindow::linksOpenPublisherPages()
     QTest::mouseClick(Control("Image18"), Qt::LeftButton, {}, QPoint(24, 24));
     QCOMPARE(m_urls.opened, (QList<QUrl>{QUrl("https://www.olvandar.org"),
                                          QUrl("https://www.olvandar.org/sendmessage.php")}));
+}
+
+void TestMainWindow::minimisePictureMinimisesTheWindow()
+{
+    QTest::mouseClick(Control("Image4"), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(Form1->windowState().testFlag(Qt::WindowMinimized));
+    Form1->setWindowState(Qt::WindowNoState);
 }
 
 void TestMainWindow::closePictureEndsTheProgramWithZero()

@@ -1,5 +1,6 @@
 #include "FakeDataSet.h"
 #include "ModalAnswer.h"
+#include "PersianFonts.h"
 #include "PreviewScript.h"
 #include "ReportTesting.h"
 #include "TQRPageStore.h"
@@ -563,7 +564,7 @@ void TestPreview::withoutAPrinterPrintDoesNothing()
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    SubstituteReportFonts();
+    InstallPersianFontSubstitutes();
     TestPreview test;
     return QTest::qExec(&test, argc, argv);
 }

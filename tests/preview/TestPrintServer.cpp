@@ -1,4 +1,5 @@
 #include "FakeDataSet.h"
+#include "PersianFonts.h"
 #include "ReportPrinter.h"
 #include "ReportTesting.h"
 #include "TQuickRep.h"
@@ -89,7 +90,7 @@ void TestPrintServer::settingsReachThePrinter()
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    SubstituteReportFonts();
+    InstallPersianFontSubstitutes();
     TestPrintServer test;
     return QTest::qExec(&test, argc, argv);
 }

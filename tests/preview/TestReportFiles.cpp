@@ -1,6 +1,7 @@
 #include "Crc32.h"
 #include "Exceptions.h"
 #include "FakeDataSet.h"
+#include "PersianFonts.h"
 #include "ReportTesting.h"
 #include "TQRPageStore.h"
 #include "TQRReportFile.h"
@@ -217,7 +218,7 @@ void TestReportFiles::everyCutAndFlippedByteIsRefused()
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    SubstituteReportFonts();
+    InstallPersianFontSubstitutes();
     TestReportFiles test;
     return QTest::qExec(&test, argc, argv);
 }

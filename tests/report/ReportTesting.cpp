@@ -7,13 +7,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-void SubstituteReportFonts()
-{
-    const QStringList persianFaces{QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans")};
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"), persianFaces);
-    QFont::insertSubstitutions(QStringLiteral("Arial"), persianFaces);
-}
-
 LaidOutPages LayOutToPictures(TQuickRep& report)
 {
     LaidOutPages result;

@@ -6,9 +6,6 @@
 #include <QPicture>
 #include <QVector>
 
-// The faces the report declares, replaced by fonts with Persian letters as the application does.
-void SubstituteReportFonts();
-
 // A report laid out into pictures, as the preview gets them.
 struct LaidOutPages
 {

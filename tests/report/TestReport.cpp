@@ -1,4 +1,5 @@
 #include "FakeDataSet.h"
+#include "PersianFonts.h"
 #include "PictureSurface.h"
 #include "PrinterSurface.h"
 #include "ReportTesting.h"
@@ -496,7 +497,7 @@ void TestReport::printerMarginIsTakenOff()
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    SubstituteReportFonts();
+    InstallPersianFontSubstitutes();
     TestReport test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,3 +1,4 @@
+#include "PersianFonts.h"
 #include "ReportTesting.h"
 #include "RtfReader.h"
 
@@ -204,7 +205,7 @@ void TestRtfReader::mutatedInputNeverBreaksTheReader()
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    SubstituteReportFonts();
+    InstallPersianFontSubstitutes();
     TestRtfReader test;
     return QTest::qExec(&test, argc, argv);
 }

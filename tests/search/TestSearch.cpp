@@ -8,6 +8,7 @@
 #include "TDBMemo.h"
 #include "TDBText.h"
 #include "TDataSource.h"
+#include "TQRPreview.h"
 #include "Unit2.h"
 
 #include <QGroupBox>
@@ -109,6 +110,7 @@ private slots:
     void pendingEditIsPostedBeforeANewSearch();
     void failingPostStopsTheSearch();
     void rowColours();
+    void printButtonOpensOnePreviewOfTheResults();
 };
 
 void TestSearch::searches_data()
@@ -366,6 +368,35 @@ void TestSearch::rowColours()
         }
     }
     QVERIFY(orange);
+}
+
+void TestSearch::printButtonOpensOnePreviewOfTheResults()
+{
+    SearchWindow window;
+    window.Search("نماز", 1);
+    auto* print = window.C<QPushButton>("BitBtn3");
+    QStringList seen;
+    // Looks in until the preview has laid out both pages, then looks at the window and closes the preview.
+    QTimer watcher;
+    watcher.callOnTimeout([&] {
+        TQRPreview* preview = TQRPreview::Current();
+        if (preview == nullptr || preview->PageText() != QStringLiteral("Page 1 of 2"))
+            return;
+        watcher.stop();
+        seen << preview->windowTitle();
+        // The results view followed the walk: the last found entry is current.
+        seen << window.C<TDBText>("DBaall")->Text();
+        // Pressing the print button again while the preview is open does nothing.
+        print->click();
+        seen << (TQRPreview::Current() == preview ? "same preview" : "another preview");
+        preview->close();
+    });
+    watcher.start(20);
+    print->click();
+    QCOMPARE(seen, (QStringList{"Print Preview", "t4", "same preview"}));
+    QTRY_COMPARE(TQRPreview::Current(), nullptr);
+    QVERIFY(Data->ADOQuery1->Eof());
+    QCOMPARE(Data->ADOQuery1->RecNo(), 2);
 }
 
 int main(int argc, char** argv)
