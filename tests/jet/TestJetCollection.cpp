@@ -16,14 +16,6 @@
 
 namespace {
 
-QByteArray FixtureBytes(const QString& name)
-{
-    QFile file(FixturePath(QStringLiteral("jet/") + name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("the fixture %s cannot be read", qPrintable(name));
-    return file.readAll();
-}
-
 // A working folder whose dorvanel.mdb holds the given bytes.
 class JetCollection
 {
@@ -86,7 +78,7 @@ private slots:
 
 void TestJetCollection::bookIsReadThroughTheConnection()
 {
-    const JetCollection file(FixtureBytes(QStringLiteral("170.mdb")));
+    const JetCollection file(FixtureBytes(QStringLiteral("jet/170.mdb")));
     Statement book(QStringLiteral("SELECT * FROM book"));
     QCOMPARE(book.query.RecordCount(), 7088);
     QCOMPARE(book.query.FieldByName(QStringLiteral("id"))->AsString(), QStringLiteral("4"));
@@ -99,7 +91,7 @@ void TestJetCollection::bookIsReadThroughTheConnection()
 
 void TestJetCollection::likeFindsArabicLettersFromPersianOnes()
 {
-    const JetCollection file(FixtureBytes(QStringLiteral("170.mdb")));
+    const JetCollection file(FixtureBytes(QStringLiteral("jet/170.mdb")));
     // "کتاب الإیمان" with the Persian kaf and yeh.
     Statement found(
         QStringLiteral("SELECT tit FROM title WHERE tit LIKE "
@@ -110,7 +102,7 @@ void TestJetCollection::likeFindsArabicLettersFromPersianOnes()
 
 void TestJetCollection::resultsAreNotUpdatable()
 {
-    const JetCollection file(FixtureBytes(QStringLiteral("testUnicodeCompV2003.mdb")));
+    const JetCollection file(FixtureBytes(QStringLiteral("jet/testUnicodeCompV2003.mdb")));
     {
         // The table has a primary key, so only the file's kind keeps the result from being updatable.
         Statement table(QStringLiteral("SELECT * FROM \"Table\""));
@@ -137,7 +129,7 @@ void TestJetCollection::resultsAreNotUpdatable()
 
 void TestJetCollection::missingQuery1FailsOnlyTheBrowseDataSet()
 {
-    const JetCollection file(FixtureBytes(QStringLiteral("queryTestV2000.mdb")));
+    const JetCollection file(FixtureBytes(QStringLiteral("jet/queryTestV2000.mdb")));
     {
         Boxes boxes;
         TestProgram program;
@@ -160,7 +152,7 @@ void TestJetCollection::badFileFailsAtOpen_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    const QByteArray book = FixtureBytes(QStringLiteral("170.mdb"));
+    const QByteArray book = FixtureBytes(QStringLiteral("jet/170.mdb"));
     const QString access = QStringLiteral("Cannot read the Access database \"%1\": ");
     const QString noCatalogue =
         access + "its table catalogue cannot be read (the file is damaged or truncated).";
@@ -171,10 +163,10 @@ void TestJetCollection::badFileFailsAtOpen_data()
                                       " bytes, is not a whole number of 2048-byte pages).";
     QTest::newRow("cut before the catalogue") << book.left(6 * 2048) << noCatalogue;
     QTest::newRow("signature over foreign bytes")
-        << book.left(2048) + FixtureBytes(QStringLiteral("README.md")).leftJustified(20 * 2048, ' ')
+        << book.left(2048) + FixtureBytes(QStringLiteral("jet/README.md")).leftJustified(20 * 2048, ' ')
         << noCatalogue;
     QTest::newRow("empty") << QByteArray() << "The database file '%1' is empty.";
-    QTest::newRow("foreign") << FixtureBytes(QStringLiteral("README.md"))
+    QTest::newRow("foreign") << FixtureBytes(QStringLiteral("jet/README.md"))
                              << "The file '%1' is not a database.";
 }
 
@@ -196,7 +188,7 @@ void TestJetCollection::badFileFailsAtOpen()
 
 void TestJetCollection::typingIntoTheResultsChangesNothing()
 {
-    const JetCollection file(FixtureBytes(QStringLiteral("testUnicodeCompV2003.mdb")));
+    const JetCollection file(FixtureBytes(QStringLiteral("jet/testUnicodeCompV2003.mdb")));
     Boxes boxes;
     TestProgram program;
     // The results view over a keyed table, its columns named as the record model names them.

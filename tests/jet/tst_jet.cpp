@@ -61,9 +61,7 @@ QString Load(const QString& path, sqlite3* db, JetLoadReport* report = nullptr,
 // Table1: the byte after the query's object id and the type attribute is its type (5, delete).
 QString SimpleSelectCopy(const QTemporaryDir& folder)
 {
-    QFile source(FixturePath(QStringLiteral("jet/queryTestV2000.mdb")));
-    source.open(QIODevice::ReadOnly);
-    QByteArray bytes = source.readAll();
+    QByteArray bytes = FixtureBytes(QStringLiteral("jet/queryTestV2000.mdb"));
     const QByteArray deleteType = QByteArray::fromHex("0c000080010500");
     const int at = bytes.indexOf(deleteType);
     if (at < 0 || bytes.indexOf(deleteType, at + 1) >= 0)
@@ -83,13 +81,6 @@ QString WriteCopy(const QTemporaryDir& folder, const QString& name, const QByteA
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
     return path;
-}
-
-QByteArray FixtureBytes(const QString& name)
-{
-    QFile file(FixturePath(QStringLiteral("jet/") + name));
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
 }
 
 } // namespace
@@ -186,16 +177,16 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("cause");
-        const QByteArray book = FixtureBytes(QStringLiteral("170.mdb"));
+        const QByteArray book = FixtureBytes(QStringLiteral("jet/170.mdb"));
         QTest::newRow("empty") << "empty.mdb" << QByteArray() << "the file is empty";
-        QTest::newRow("foreign") << "foreign.mdb" << FixtureBytes(QStringLiteral("README.md"))
+        QTest::newRow("foreign") << "foreign.mdb" << FixtureBytes(QStringLiteral("jet/README.md"))
                                  << "it is not an Access (Jet) database";
         QTest::newRow("cut mid-page")
             << "half.mdb" << book.left(book.size() / 2 + 1000) << "the file is truncated";
         QTest::newRow("cut before the catalogue")
             << "six.mdb" << book.left(6 * 2048) << "its table catalogue cannot be read";
         QTest::newRow("cut within the tables") << "fifty.mdb" << book.left(500 * 2048) << "cannot be read";
-        QByteArray ace = FixtureBytes(QStringLiteral("emptyJet4.mdb"));
+        QByteArray ace = FixtureBytes(QStringLiteral("jet/emptyJet4.mdb"));
         ace.replace(4, 15, "Standard ACE DB");
         QTest::newRow("Access 2007") << "ace.mdb" << ace << "only Jet 3 and Jet 4 files are read";
     }
@@ -238,7 +229,7 @@ private slots:
         QFETCH(int, offset);
         QFETCH(int, value);
         QFETCH(QString, cause);
-        QByteArray bytes = FixtureBytes(QStringLiteral("testUnicodeCompV2003.mdb"));
+        QByteArray bytes = FixtureBytes(QStringLiteral("jet/testUnicodeCompV2003.mdb"));
         bytes[offset] = char(value);
         const QTemporaryDir folder;
         const QString path = WriteCopy(folder, QStringLiteral("damaged.mdb"), bytes);
@@ -481,7 +472,7 @@ private slots:
     {
         const QTemporaryDir folder;
         const QString source = WriteCopy(folder, QStringLiteral("cut.mdb"),
-                                         FixtureBytes(QStringLiteral("170.mdb")).left(500 * 2048));
+                                         FixtureBytes(QStringLiteral("jet/170.mdb")).left(500 * 2048));
         const QString target = folder.filePath(QStringLiteral("dorvanel.mdb"));
         QProcess importer;
         importer.start(QStringLiteral(VELNORA_IMPORT_PROGRAM), {source, target});

@@ -1,6 +1,7 @@
 #include "TestPaths.h"
 
 #include <QDir>
+#include <QFile>
 
 QString SourceDir()
 {
@@ -10,4 +11,12 @@ QString SourceDir()
 QString FixturePath(const QString& relative)
 {
     return QDir(qEnvironmentVariable("VELNORA_FIXTURES")).filePath(relative);
+}
+
+QByteArray FixtureBytes(const QString& relative)
+{
+    QFile file(FixturePath(relative));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("the fixture %s cannot be read", qPrintable(relative));
+    return file.readAll();
 }
