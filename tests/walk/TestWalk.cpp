@@ -133,10 +133,9 @@ private:
     QString Step(Action action);
     void Perform(Action action);
     QString Check(Action action, const StoredRows& before,
-                  const std::array<std::optional<Pending>, 2>& pending, const std::array<Copies, 2>& copies);
+                  const std::array<std::optional<Pending>, 2>& pending);
     QString CheckBoxes(Action action, const StoredRows& before,
-                       const std::array<std::optional<Pending>, 2>& pending,
-                       const std::array<Copies, 2>& copies, bool searchClosedBefore);
+                       const std::array<std::optional<Pending>, 2>& pending, bool searchClosedBefore);
     QString CheckSearch();
     QString CheckShown();
 
@@ -234,7 +233,6 @@ QString Walk::Step(Action action)
     const StoredRows before = m_stored;
     const std::array<std::optional<Pending>, 2> pending{PendingOf(m_browse, m_copies[0]),
                                                         PendingOf(m_results, m_copies[1])};
-    const std::array<Copies, 2> copies = m_copies;
     const bool searchClosed = !Data->ADOQuery1->Active();
     m_boxesSeen = int(m_boxes->Seen().size());
     m_typed.clear();
@@ -242,9 +240,9 @@ QString Walk::Step(Action action)
     m_deletedKey.reset();
     m_button = action == Action::DeleteCancel ? QStringLiteral("Cancel") : QStringLiteral("OK");
     Perform(action);
-    QString problem = CheckBoxes(action, before, pending, copies, searchClosed);
+    QString problem = CheckBoxes(action, before, pending, searchClosed);
     if (problem.isEmpty())
-        problem = Check(action, before, pending, copies);
+        problem = Check(action, before, pending);
     if (problem.isEmpty() && action == Action::Search)
         problem = CheckSearch();
     if (problem.isEmpty())
@@ -423,8 +421,7 @@ std::optional<Pending> Walk::PendingOf(const View& view, const Copies& copies) c
 }
 
 QString Walk::CheckBoxes(Action action, const StoredRows& before,
-                         const std::array<std::optional<Pending>, 2>& pending,
-                         const std::array<Copies, 2>& copies, bool searchClosedBefore)
+                         const std::array<std::optional<Pending>, 2>& pending, bool searchClosedBefore)
 {
     // A post meets a conflict only where the row changed since its dataset read it, or is gone.
     const auto stale = [&](const std::optional<Pending>& change) {
@@ -442,7 +439,6 @@ QString Walk::CheckBoxes(Action action, const StoredRows& before,
         stale(pending[0]) || stale(pending[1]) ||
         ((action == Action::DeleteOk) && m_deletedKey && before.count(*m_deletedKey) == 0);
     const QStringList seen = m_boxes->Seen().mid(m_boxesSeen);
-    (void)copies;
     for (const QString& box : seen) {
         ++m_tally[QStringLiteral("box ") + box.section(QLatin1Char('|'), 1).left(40)];
         const QString caption = box.section(QLatin1Char('|'), 0, 0);
@@ -465,9 +461,8 @@ QString Walk::CheckBoxes(Action action, const StoredRows& before,
 }
 
 QString Walk::Check(Action action, const StoredRows& before,
-                    const std::array<std::optional<Pending>, 2>& pending, const std::array<Copies, 2>& copies)
+                    const std::array<std::optional<Pending>, 2>& pending)
 {
-    (void)copies;
     const StoredRows now = ReadStoredRows(m_file->Path());
     const View* views[2] = {&m_browse, &m_results};
     // Every change of the file is a change the reader made.
