@@ -171,6 +171,8 @@ private:
     std::optional<qint64> m_deletedKey;
     // What happened over the walk, printed at its end.
     std::map<QString, int> m_tally;
+    // Each step printed before it runs (VELNORA_WALK_TRACE=1).
+    bool m_trace = qEnvironmentVariableIsSet("VELNORA_WALK_TRACE");
 };
 
 QString Walk::Run()
@@ -180,7 +182,8 @@ QString Walk::Run()
     Form3 = new TForm3;
     QWidget* window = m_program->Window();
     window->show();
-    if (!QTest::qWaitForWindowExposed(window))
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
         return QStringLiteral("the window was not shown");
     const auto memos = [this](const char* a, const char* b, const char* c) {
         return std::array<TDBMemo*, 3>{m_program->Control<TDBMemo>(a), m_program->Control<TDBMemo>(b),
@@ -208,6 +211,11 @@ QString Walk::Run()
             }
             roll -= w.weight;
         }
+        if (m_trace)
+            qInfo().noquote() << step << chosen->name << "browse" << int(Data->ADOaall->State())
+                              << Data->ADOaall->RecNo() << "search" << int(Data->ADOQuery1->State())
+                              << (Data->ADOQuery1->Active() ? Data->ADOQuery1->RecNo() : -2)
+                              << (ResultsMode() ? "results" : "browse") << QApplication::focusWidget();
         divergence = Step(chosen->action);
         if (!divergence.isEmpty())
             divergence = QStringLiteral("seed %1, step %2 (%3): %4")
@@ -238,6 +246,12 @@ QString Walk::Step(Action action)
     m_typed.clear();
     m_memo = nullptr;
     m_deletedKey.reset();
+    // A box or the preview took the activation: the reader comes back to the window.
+    if (QApplication::activeWindow() != m_program->Window()) {
+        m_program->Window()->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_program->Window()))
+            return QStringLiteral("the window cannot be activated again");
+    }
     m_button = action == Action::DeleteCancel ? QStringLiteral("Cancel") : QStringLiteral("OK");
     Perform(action);
     QString problem = CheckBoxes(action, before, pending, searchClosed);
