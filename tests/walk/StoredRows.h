@@ -6,7 +6,7 @@
 #include <map>
 
 // The entries of Table1 as another program reads them: key, then title, question, answer, sources.
-// A null value reads as empty text.
+// A null value is a null QString, which compares equal to empty text.
 using Entry = std::array<QString, 4>;
 using StoredRows = std::map<qint64, Entry>;
 

@@ -587,7 +587,7 @@ QString Walk::CheckSearch()
     const std::size_t field = m_option == 1 ? 1 : 2;
     int expected = 0;
     for (const auto& [key, entry] : m_stored)
-        expected += PhraseFound(m_phrase, entry[field]) ? 1 : 0;
+        expected += !entry[field].isNull() && PhraseFound(m_phrase, entry[field]) ? 1 : 0;
     const QStringList seen = m_boxes->Seen().mid(m_boxesSeen);
     if (expected == 0) {
         if (seen != QStringList{QStringLiteral("Information|") + NothingFound})
