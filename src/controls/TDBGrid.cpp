@@ -75,7 +75,10 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const bool wasHere = old == this || old == m_editor;
         const bool isHere = now == this || now == m_editor;
-        if (wasHere && !isHere)
+        // The focus going to another window (a message box asking about this list, the preview) or to
+        // none is not the reader leaving the list.
+        const bool elsewhereInWindow = now != nullptr && now->window() == window();
+        if (wasHere && !isHere && elsewhereInWindow)
             Guarded(this, [this] { LeftTheList(); });
     });
 

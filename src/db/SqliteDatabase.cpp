@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -66,6 +67,13 @@ void SqliteDatabase::OpenHandle(const char* name, int flags)
             throw;
         }
     }
+    struct stat identity
+    {
+    };
+    if (::stat(name.constData(), &identity) == 0) {
+        m_device = quint64(identity.st_dev);
+        m_inode = quint64(identity.st_ino);
+    }
     sqlite3_busy_timeout(m_db, BusyTimeoutMs);
     sqlite3_extended_result_codes(m_db, 1);
     RegisterFoldingLike(m_db);
@@ -87,6 +95,21 @@ bool SqliteDatabase::IsReadOnly() const
         return true;
     SqliteStatement queryOnly(*this, QStringLiteral("PRAGMA query_only"));
     return queryOnly.Step() && QByteArray(queryOnly.Text(0)).toInt() != 0;
+}
+
+void SqliteDatabase::CheckFileInPlace() const
+{
+    struct stat identity
+    {
+    };
+    if (::stat(m_path.toUtf8().constData(), &identity) != 0 || quint64(identity.st_dev) != m_device ||
+        quint64(identity.st_ino) != m_inode)
+        throw EOleException(
+            QStringLiteral("The database file '%1' was removed or replaced; the change was not saved")
+                .arg(m_path));
+    if ((identity.st_mode & S_IWUSR) == 0)
+        throw EOleException(
+            QStringLiteral("The file '%1' is read-only; the change was not saved").arg(m_path));
 }
 
 void SqliteDatabase::Execute(const char* sql)

@@ -34,6 +34,10 @@ public:
     using FunctionInstaller = std::function<void(sqlite3*)>;
     void SetFunctionInstaller(FunctionInstaller installer) { m_installer = std::move(installer); }
 
+    // Raises EOleException when the file that was opened is no longer at its path (removed, moved or
+    // replaced) or has lost its write permission, so that a change is not written where nobody reads it.
+    void CheckFileInPlace() const;
+
     // Runs statements that return no rows (BEGIN, COMMIT, ROLLBACK).
     void Execute(const char* sql);
     // Rows changed by the last INSERT, UPDATE or DELETE, and the key of the last row inserted.
@@ -51,5 +55,8 @@ private:
 
     sqlite3* m_db = nullptr;
     QString m_path;
+    // The identity of the file opened: device and inode.
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
     FunctionInstaller m_installer;
 };

@@ -29,6 +29,7 @@ void Bind(SqliteStatement& statement, int index, const std::optional<QString>& v
 template <class Write>
 auto InTransaction(SqliteDatabase& db, Write&& write)
 {
+    db.CheckFileInPlace();
     db.Execute("BEGIN IMMEDIATE");
     try {
         auto result = write();

@@ -1,0 +1,665 @@
+#include "PatternModel.h"
+#include "StoredRows.h"
+#include "TestDatabase.h"
+#include "TestProgram.h"
+
+#include "TADOQuery.h"
+#include "TADOTable.h"
+#include "TApplication.h"
+#include "TDBGrid.h"
+#include "TDBMemo.h"
+#include "TDBText.h"
+#include "TQRPageStore.h"
+#include "TQRPreview.h"
+#include "Unit2.h"
+#include "Unit3.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <optional>
+
+// A seeded random walk over the main window. Every step is one thing a reader can do; after every step
+// the file is compared with what the reader has posted, and every change the reader typed is either in
+// the file, still pending in its controls, or dropped by the reader's own choice. Any divergence names
+// the seed and the step, so the walk can be run again to it:
+//   VELNORA_WALK_STEPS=10000 VELNORA_WALK_SEED=7 test_walk
+namespace {
+
+const QString NoPhrase = QStringLiteral("لطفا عبارت مورد جستجو را وارد کنيد");
+const QString NothingFound = QStringLiteral("کاربر گرامي موردي يافت نشد");
+const QString Conflict = QStringLiteral("changed or deleted by another user");
+const QString Closed = QStringLiteral("Cannot perform this operation on a closed dataset");
+
+// Letters the reader types: Persian words with both forms of yeh and kaf, Latin letters and the
+// characters that mean something in a LIKE pattern or a quoted statement.
+const QStringList Letters{"ن", "م", "ا", "ز", "ي", "ی", "ك",  "ک", "ق",
+                          " ", "a", "B", "%", "_", "'", "\"", "x"};
+const QStringList Phrases{"نماز", "كتاب", "کتاب", "يقين",           "یقین",  "a_b",
+                          "50%",  "%",    "_",    "it's",           "\"x\"", "'",
+                          "ی%ک",  "  ",   "",     "nothing at all", "B",     "ز"};
+
+const char* const Collection = R"(
+CREATE TABLE Table1 (id INTEGER PRIMARY KEY, kholase VARCHAR(50), porsesh MEMO, pasokh MEMO, pavaraghi MEMO);
+CREATE VIEW Query1 AS SELECT * FROM Table1 ORDER BY id;
+INSERT INTO Table1 VALUES (1, 't1', 'نماز جمعه', 'در كتاب آمده است', 's1');
+INSERT INTO Table1 VALUES (2, 't2', 'روزه مسافر', 'در کتاب فقه', 's2');
+INSERT INTO Table1 VALUES (3, 't3', 'it''s a question', 'يقين و رحيم', 's3');
+INSERT INTO Table1 VALUES (4, 't4', 'نماز مسافر', 'پاسخی 50% off', 's4');
+INSERT INTO Table1 VALUES (5, 't5', 'حج "x"', 'a_b and axb', 's5');
+INSERT INTO Table1 VALUES (6, 't6', 'زكات', 'یقین', 's6');
+INSERT INTO Table1 VALUES (7, 't7', 'q7', 'a7', NULL);
+INSERT INTO Table1 VALUES (8, 't8', 'q8', 'a8', 's8');
+)";
+
+enum class Action
+{
+    GridKey,
+    GridClick,
+    GridEscape,
+    Type,
+    EscapeMemo,
+    LeaveMemo,
+    Insert,
+    Append,
+    DeleteOk,
+    DeleteCancel,
+    Search,
+    Next,
+    Previous,
+    Cancel,
+    Preview,
+};
+
+struct Weighted
+{
+    Action action;
+    int weight;
+    const char* name;
+};
+
+const Weighted Actions[] = {
+    {Action::GridKey, 20, "key in the list"},
+    {Action::GridClick, 10, "click in the list"},
+    {Action::GridEscape, 4, "Escape in the list"},
+    {Action::Type, 20, "type into a memo"},
+    {Action::EscapeMemo, 5, "Escape in a memo"},
+    {Action::LeaveMemo, 5, "leave the memo"},
+    {Action::Insert, 3, "Insert"},
+    {Action::Append, 3, "append"},
+    {Action::DeleteOk, 2, "delete, OK"},
+    {Action::DeleteCancel, 2, "delete, Cancel"},
+    {Action::Search, 10, "search"},
+    {Action::Next, 5, "next"},
+    {Action::Previous, 5, "previous"},
+    {Action::Cancel, 4, "cancel"},
+    {Action::Preview, 1, "preview"},
+};
+
+// A change the reader has typed and not yet seen in the file.
+struct Pending
+{
+    bool inserting = false;
+    qint64 key = 0;
+    Entry values;
+    // The values of the record as its dataset read them.
+    Entry original;
+    bool Changed() const { return inserting ? values != Entry{} : values != original; }
+};
+
+// What a dataset holds in memory: its copy of each row, by key.
+using Copies = std::map<qint64, Entry>;
+
+class Walk
+{
+public:
+    Walk(quint32 seed, int steps) : m_random(seed), m_seed(seed), m_steps(steps) {}
+
+    // Runs the walk; gives an empty text, or the first divergence.
+    QString Run();
+
+private:
+    struct View
+    {
+        TDataSet* dataSet;
+        TDBGrid* grid;
+        std::array<TDBMemo*, 3> memos;
+    };
+
+    QString Step(Action action);
+    void Perform(Action action);
+    QString Check(Action action, const StoredRows& before,
+                  const std::array<std::optional<Pending>, 2>& pending);
+    QString CheckBoxes(Action action, const StoredRows& before,
+                       const std::array<std::optional<Pending>, 2>& pending, bool searchClosedBefore);
+    QString CheckSearch();
+    QString CheckShown();
+
+    bool ResultsMode() const { return m_results.grid->isVisible(); }
+    const View& Shown() const { return ResultsMode() ? m_results : m_browse; }
+    int Index(const TDataSet* dataSet) const { return dataSet == m_browse.dataSet ? 0 : 1; }
+    std::optional<Pending> PendingOf(const View& view, const Copies& copies) const;
+    Copies ReadCopies(const View& view, const Copies& previous) const;
+    static std::optional<qint64> Key(TDataSet* dataSet);
+    static Entry Values(TDataSet* dataSet);
+    QString Text();
+    int Pick(int n) { return int(m_random.bounded(quint32(n))); }
+    void Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = {});
+
+    QRandomGenerator m_random;
+    quint32 m_seed;
+    int m_steps;
+    std::unique_ptr<TestDatabase> m_file;
+    std::unique_ptr<TestProgram> m_program;
+    View m_browse{};
+    View m_results{};
+    StoredRows m_stored;
+    std::array<Copies, 2> m_copies;
+    QString m_button = QStringLiteral("OK");
+    std::unique_ptr<ModalAnswer> m_boxes;
+    int m_boxesSeen = 0;
+    // What the step did, for the checks.
+    QString m_typed;
+    TDBMemo* m_memo = nullptr;
+    QString m_memoBefore;
+    QString m_phrase;
+    int m_option = 0;
+    std::optional<qint64> m_deletedKey;
+    // What happened over the walk, printed at its end.
+    std::map<QString, int> m_tally;
+    // Each step printed before it runs (VELNORA_WALK_TRACE=1).
+    bool m_trace = qEnvironmentVariableIsSet("VELNORA_WALK_TRACE");
+};
+
+QString Walk::Run()
+{
+    m_file = std::make_unique<TestDatabase>(QString::fromUtf8(Collection));
+    m_program = std::make_unique<TestProgram>();
+    Form3 = new TForm3;
+    QWidget* window = m_program->Window();
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return QStringLiteral("the window was not shown");
+    const auto memos = [this](const char* a, const char* b, const char* c) {
+        return std::array<TDBMemo*, 3>{m_program->Control<TDBMemo>(a), m_program->Control<TDBMemo>(b),
+                                       m_program->Control<TDBMemo>(c)};
+    };
+    m_browse = {Data->ADOaall, m_program->Control<TDBGrid>("DBGrid2"),
+                memos("DBMemo1", "DBMemo2", "DBMemo3")};
+    m_results = {Data->ADOQuery1, m_program->Control<TDBGrid>("DBGrid1"),
+                 memos("DBMaall1", "DBMaall2", "DBMaall3")};
+    m_boxes = std::make_unique<ModalAnswer>([this](QWidget* box) { ModalAnswer::Press(box, m_button); });
+    m_stored = ReadStoredRows(m_file->Path());
+    m_copies = {ReadCopies(m_browse, {}), ReadCopies(m_results, {})};
+
+    int total = 0;
+    for (const Weighted& w : Actions)
+        total += w.weight;
+    QString divergence;
+    for (int step = 1; step <= m_steps && divergence.isEmpty(); ++step) {
+        int roll = Pick(total);
+        const Weighted* chosen = &Actions[0];
+        for (const Weighted& w : Actions) {
+            if (roll < w.weight) {
+                chosen = &w;
+                break;
+            }
+            roll -= w.weight;
+        }
+        if (m_trace)
+            qInfo().noquote() << step << chosen->name << "browse" << int(Data->ADOaall->State())
+                              << Data->ADOaall->RecNo() << "search" << int(Data->ADOQuery1->State())
+                              << (Data->ADOQuery1->Active() ? Data->ADOQuery1->RecNo() : -2)
+                              << (ResultsMode() ? "results" : "browse") << QApplication::focusWidget();
+        divergence = Step(chosen->action);
+        if (!divergence.isEmpty())
+            divergence = QStringLiteral("seed %1, step %2 (%3): %4")
+                             .arg(m_seed)
+                             .arg(step)
+                             .arg(QLatin1String(chosen->name), divergence);
+    }
+    QStringList tally;
+    for (const auto& [what, count] : m_tally)
+        tally << QStringLiteral("%1 %2").arg(what).arg(count);
+    qInfo().noquote() << "walk of" << m_steps << "steps, seed" << m_seed << ":"
+                      << tally.join(QStringLiteral(", "));
+    m_boxes.reset();
+    delete Form3;
+    Form3 = nullptr;
+    m_program.reset();
+    m_file.reset();
+    return divergence;
+}
+
+QString Walk::Step(Action action)
+{
+    const StoredRows before = m_stored;
+    const std::array<std::optional<Pending>, 2> pending{PendingOf(m_browse, m_copies[0]),
+                                                        PendingOf(m_results, m_copies[1])};
+    const bool searchClosed = !Data->ADOQuery1->Active();
+    m_boxesSeen = int(m_boxes->Seen().size());
+    m_typed.clear();
+    m_memo = nullptr;
+    m_deletedKey.reset();
+    // A box or the preview took the activation: the reader comes back to the window.
+    if (QApplication::activeWindow() != m_program->Window()) {
+        m_program->Window()->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_program->Window()))
+            return QStringLiteral("the window cannot be activated again");
+    }
+    m_button = action == Action::DeleteCancel ? QStringLiteral("Cancel") : QStringLiteral("OK");
+    Perform(action);
+    QString problem = CheckBoxes(action, before, pending, searchClosed);
+    if (problem.isEmpty())
+        problem = Check(action, before, pending);
+    if (problem.isEmpty() && action == Action::Search)
+        problem = CheckSearch();
+    if (problem.isEmpty())
+        problem = CheckShown();
+    m_copies = {ReadCopies(m_browse, m_copies[0]), ReadCopies(m_results, m_copies[1])};
+    return problem;
+}
+
+void Walk::Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers)
+{
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key(key), modifiers);
+}
+
+QString Walk::Text()
+{
+    QString text;
+    for (int n = 1 + Pick(4); n > 0; --n)
+        text += Letters.at(Pick(int(Letters.size())));
+    return text;
+}
+
+void Walk::Perform(Action action)
+{
+    const View& view = Shown();
+    switch (action) {
+    case Action::GridKey: {
+        static const int keys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                   Qt::Key_Home, Qt::Key_End,  Qt::Key_Tab,    Qt::Key_Backtab};
+        const int key = keys[Pick(int(std::size(keys)))];
+        Key(view.grid, key, Pick(5) == 0 ? Qt::ControlModifier : Qt::NoModifier);
+        break;
+    }
+    case Action::GridClick:
+        view.grid->setFocus();
+        QTest::mouseClick(view.grid->viewport(), Qt::LeftButton, {},
+                          view.grid->CellRect(Pick(view.grid->VisibleRowCount() + 1)).center());
+        break;
+    case Action::GridEscape:
+        Key(view.grid, Qt::Key_Escape);
+        break;
+    case Action::Type: {
+        m_memo = view.memos.at(std::size_t(Pick(3)));
+        m_memo->setFocus();
+        QTest::keyClick(m_memo, Qt::Key_End, Qt::ControlModifier);
+        m_memoBefore = m_memo->toPlainText();
+        m_typed = Text();
+        for (const QChar c : m_typed)
+            QTest::sendKeyEvent(QTest::Click, m_memo, Qt::Key(c.toUpper().unicode()), QString(c), {});
+        break;
+    }
+    case Action::EscapeMemo:
+        m_memo = view.memos.at(std::size_t(Pick(3)));
+        if (QApplication::focusWidget() != m_memo)
+            m_memo = nullptr;
+        else
+            QTest::keyClick(m_memo, Qt::Key_Escape);
+        break;
+    case Action::LeaveMemo:
+        m_program->Control<QLineEdit>("Edit1")->setFocus();
+        break;
+    case Action::Insert:
+        Key(view.grid, Qt::Key_Insert);
+        break;
+    case Action::Append:
+        Key(view.grid, Qt::Key_End);
+        QTest::keyClick(view.grid, Qt::Key_Down);
+        break;
+    case Action::DeleteOk:
+    case Action::DeleteCancel:
+        m_deletedKey = view.dataSet->State() == TDataSetState::dsInsert ? std::nullopt : Key(view.dataSet);
+        Key(view.grid, Qt::Key_Delete, Qt::ControlModifier);
+        break;
+    case Action::Search: {
+        m_phrase = Pick(3) == 0 ? Text() : Phrases.at(Pick(int(Phrases.size())));
+        m_option = Pick(5);
+        m_program->Control<QLineEdit>("Edit1")->setText(m_phrase);
+        if (m_option == 1 || m_option == 2)
+            m_program->Control<QRadioButton>(m_option == 1 ? "RadioButton1" : "RadioButton2")->click();
+        auto* search = m_program->Control<QPushButton>("BitBtn1");
+        if (search->isEnabled())
+            search->click();
+        break;
+    }
+    case Action::Next:
+        m_program->Control<QPushButton>("BitBtn18")->click();
+        break;
+    case Action::Previous:
+        m_program->Control<QPushButton>("BitBtn19")->click();
+        break;
+    case Action::Cancel:
+        if (auto* cancel = m_program->Control<QPushButton>("BitBtn2"); cancel->isEnabled())
+            cancel->click();
+        break;
+    case Action::Preview: {
+        auto* print = m_program->Control<QPushButton>("BitBtn3");
+        if (!print->isVisible())
+            break;
+        // The preview waits in a nested event loop: a timer closes it once its pages are laid out.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            TQRPreview* preview = TQRPreview::Current();
+            if (preview != nullptr && preview->Store().State == TQRPageStore::Status::Finished)
+                preview->close();
+        });
+        closer.start(10);
+        print->click();
+        ++m_tally[QStringLiteral("previews")];
+        break;
+    }
+    }
+}
+
+std::optional<qint64> Walk::Key(TDataSet* dataSet)
+{
+    if (!dataSet->Active() || dataSet->RecNo() < 0 || dataSet->FindField(QStringLiteral("id")) == nullptr)
+        return std::nullopt;
+    const std::optional<QString> key = dataSet->FieldValue(dataSet->FindField(QStringLiteral("id"))->Index());
+    if (!key)
+        return std::nullopt;
+    return key->toLongLong();
+}
+
+Entry Walk::Values(TDataSet* dataSet)
+{
+    Entry entry;
+    for (std::size_t f = 0; f < 4; ++f) {
+        if (TField* field = dataSet->FindField(QLatin1String(EntryFields[f])))
+            entry[f] = dataSet->FieldValue(field->Index()).value_or(QString());
+    }
+    return entry;
+}
+
+Copies Walk::ReadCopies(const View& view, const Copies& previous) const
+{
+    Copies copies;
+    TDataSet* dataSet = view.dataSet;
+    if (!dataSet->Active() || dataSet->FindField(QStringLiteral("id")) == nullptr)
+        return copies;
+    const bool changing =
+        dataSet->State() == TDataSetState::dsEdit || dataSet->State() == TDataSetState::dsInsert;
+    for (int row = 0; row < dataSet->RowCount(); ++row) {
+        TDataSet::RowReader reader(*dataSet, row);
+        const std::optional<QString> key =
+            dataSet->FieldValue(dataSet->FindField(QStringLiteral("id"))->Index());
+        if (!key)
+            continue;
+        const qint64 id = key->toLongLong();
+        // While a record changes, the value it was read with is the one kept before.
+        if (changing && row == dataSet->CurrentRow()) {
+            if (previous.count(id) != 0)
+                copies[id] = previous.at(id);
+            continue;
+        }
+        copies[id] = Values(dataSet);
+    }
+    return copies;
+}
+
+std::optional<Pending> Walk::PendingOf(const View& view, const Copies& copies) const
+{
+    TDataSet* dataSet = view.dataSet;
+    if (dataSet->State() != TDataSetState::dsEdit && dataSet->State() != TDataSetState::dsInsert)
+        return std::nullopt;
+    Pending pending;
+    pending.inserting = dataSet->State() == TDataSetState::dsInsert;
+    pending.values = Values(dataSet);
+    // A memo's typed text is part of the change even before the memo writes it back.
+    for (std::size_t m = 0; m < 3; ++m)
+        pending.values[m + 1] = view.memos[m]->toPlainText();
+    if (!pending.inserting) {
+        pending.key = Key(dataSet).value_or(0);
+        pending.original = copies.count(pending.key) != 0 ? copies.at(pending.key) : Entry{};
+    }
+    return pending;
+}
+
+QString Walk::CheckBoxes(Action action, const StoredRows& before,
+                         const std::array<std::optional<Pending>, 2>& pending, bool searchClosedBefore)
+{
+    // A post meets a conflict only where the row changed since its dataset read it, or is gone.
+    const auto stale = [&](const std::optional<Pending>& change) {
+        if (!change || change->inserting)
+            return false;
+        if (before.count(change->key) == 0)
+            return true;
+        for (std::size_t f = 0; f < 4; ++f) {
+            if (change->values[f] != change->original[f] && change->original[f] != before.at(change->key)[f])
+                return true;
+        }
+        return false;
+    };
+    const bool conflictPossible =
+        stale(pending[0]) || stale(pending[1]) ||
+        ((action == Action::DeleteOk) && m_deletedKey && before.count(*m_deletedKey) == 0);
+    const QStringList seen = m_boxes->Seen().mid(m_boxesSeen);
+    for (const QString& box : seen) {
+        ++m_tally[QStringLiteral("box ") + box.section(QLatin1Char('|'), 1).left(40)];
+        const QString caption = box.section(QLatin1Char('|'), 0, 0);
+        const QString text = box.section(QLatin1Char('|'), 1);
+        if (caption == QLatin1String("Confirm") && text == QLatin1String("Delete record?") &&
+            (action == Action::DeleteOk || action == Action::DeleteCancel))
+            continue;
+        if (caption == QLatin1String("Information") && (text == NoPhrase || text == NothingFound) &&
+            action == Action::Search)
+            continue;
+        if (caption == Application->Title() && text.contains(Conflict) && conflictPossible)
+            continue;
+        if (caption == Application->Title() &&
+            text == QStringLiteral("ADOQuery1: ") + Closed + QLatin1Char('.') && searchClosedBefore &&
+            (action == Action::Next || action == Action::Previous || action == Action::Search))
+            continue;
+        return QStringLiteral("unexpected box: ") + box;
+    }
+    return QString();
+}
+
+QString Walk::Check(Action action, const StoredRows& before,
+                    const std::array<std::optional<Pending>, 2>& pending)
+{
+    const StoredRows now = ReadStoredRows(m_file->Path());
+    const View* views[2] = {&m_browse, &m_results};
+    // Every change of the file is a change the reader made.
+    std::array<bool, 2> posted{false, false};
+    for (const auto& [key, entry] : now) {
+        const auto old = before.find(key);
+        if (old != before.end() && old->second == entry)
+            continue;
+        bool explained = false;
+        for (std::size_t d = 0; d < 2 && !explained; ++d) {
+            const std::optional<Pending>& change = pending[d];
+            if (!change || posted[d])
+                continue;
+            if (old == before.end()) {
+                explained = change->inserting && change->values == entry;
+            } else if (!change->inserting && change->key == key) {
+                explained = true;
+                for (std::size_t f = 0; f < 4; ++f)
+                    explained = explained && (entry[f] == old->second[f] || entry[f] == change->values[f]);
+            }
+            posted[d] = explained;
+            if (explained)
+                ++m_tally[old == before.end() ? QStringLiteral("rows inserted")
+                                              : QStringLiteral("rows updated")];
+        }
+        if (!explained)
+            return QStringLiteral("the file holds entry %1 as nobody wrote it: %2")
+                .arg(key)
+                .arg(QStringList(entry.begin(), entry.end()).join(QLatin1Char('|')));
+    }
+    for (const auto& [key, entry] : before) {
+        if (now.count(key) == 0 && !(action == Action::DeleteOk && m_deletedKey == key))
+            return QStringLiteral("entry %1 disappeared from the file").arg(key);
+    }
+    if (now.size() < before.size())
+        ++m_tally[QStringLiteral("rows deleted")];
+    if (action == Action::DeleteCancel && now.size() != before.size())
+        return QStringLiteral("Cancel deleted an entry");
+
+    // Every change typed is in the file, or still pending where the reader left it, or dropped by the
+    // reader's own choice.
+    for (std::size_t d = 0; d < 2; ++d) {
+        const std::optional<Pending>& change = pending[d];
+        if (!change || !change->Changed() || posted[d])
+            continue;
+        const View& view = *views[d];
+        const bool dropped = (action == Action::GridEscape && &Shown() == &view) ||
+                             (action == Action::DeleteOk && &Shown() == &view);
+        if (dropped) {
+            ++m_tally[QStringLiteral("changes dropped by the reader")];
+            continue;
+        }
+        if (!change->inserting && now.count(change->key) != 0) {
+            bool inFile = true;
+            for (std::size_t f = 0; f < 4; ++f)
+                inFile = inFile && (change->values[f] == change->original[f] ||
+                                    now.at(change->key)[f] == change->values[f]);
+            if (inFile && view.dataSet->State() == TDataSetState::dsBrowse)
+                continue;
+        }
+        const TDataSetState expected = change->inserting ? TDataSetState::dsInsert : TDataSetState::dsEdit;
+        if (view.dataSet->State() != expected)
+            return QStringLiteral("a typed change of %1 is neither saved nor pending")
+                .arg(view.dataSet->objectName());
+        if (!change->inserting && Key(view.dataSet) != change->key)
+            return QStringLiteral("%1 is changing another entry than the one typed into")
+                .arg(view.dataSet->objectName());
+        for (std::size_t m = 0; m < 3; ++m) {
+            if (view.memos[m] == m_memo)
+                continue;
+            if (view.memos[m]->toPlainText() != change->values[m + 1])
+                return QStringLiteral("%1 lost its typed text: %2 instead of %3")
+                    .arg(view.memos[m]->objectName(), view.memos[m]->toPlainText(), change->values[m + 1]);
+        }
+    }
+
+    if (action == Action::Type && m_memo != nullptr) {
+        const TDataSet* dataSet =
+            m_memo == m_browse.memos[0] || m_memo == m_browse.memos[1] || m_memo == m_browse.memos[2]
+                ? m_browse.dataSet
+                : m_results.dataSet;
+        if (dataSet->Active() && m_memo->toPlainText() != m_memoBefore + m_typed)
+            return QStringLiteral("%1 shows %2 after %3 was typed after %4")
+                .arg(m_memo->objectName(), m_memo->toPlainText(), m_typed, m_memoBefore);
+    }
+    if (action == Action::EscapeMemo && m_memo != nullptr) {
+        const View& view = Shown();
+        TDataSet* dataSet = view.dataSet;
+        for (std::size_t m = 0; m < 3; ++m) {
+            TField* field = dataSet->FindField(QLatin1String(EntryFields[m + 1]));
+            if (view.memos[m] == m_memo && field != nullptr && m_memo->toPlainText() != field->AsString())
+                return QStringLiteral("Escape left %1 showing %2, not the field's %3")
+                    .arg(m_memo->objectName(), m_memo->toPlainText(), field->AsString());
+        }
+    }
+    m_stored = now;
+    return QString();
+}
+
+QString Walk::CheckSearch()
+{
+    if (m_boxes->Seen().size() > m_boxesSeen &&
+        !m_boxes->Seen().at(m_boxesSeen).startsWith(QLatin1String("Information|")))
+        return QString();
+    auto* search = m_program->Control<QPushButton>("BitBtn1");
+    if (!search->isEnabled() || m_phrase.isEmpty() || (m_option != 1 && m_option != 2))
+        return QString();
+    const std::size_t field = m_option == 1 ? 1 : 2;
+    int expected = 0;
+    for (const auto& [key, entry] : m_stored)
+        expected += !entry[field].isNull() && PhraseFound(m_phrase, entry[field]) ? 1 : 0;
+    const QStringList seen = m_boxes->Seen().mid(m_boxesSeen);
+    if (expected == 0) {
+        if (seen != QStringList{QStringLiteral("Information|") + NothingFound})
+            return QStringLiteral("'%1' should find nothing; boxes: %2")
+                .arg(m_phrase, seen.join(QLatin1Char(';')));
+        if (ResultsMode() || Data->ADOQuery1->Active())
+            return QStringLiteral("an empty result did not return to browsing");
+        return QString();
+    }
+    if (!seen.isEmpty())
+        return QStringLiteral("'%1' found entries, yet a box said %2")
+            .arg(m_phrase, seen.join(QLatin1Char(';')));
+    ++m_tally[QStringLiteral("searches with results")];
+    const QString count = m_program->Control<QLabel>("Label11")->text();
+    if (count != QString::number(expected) || Data->ADOQuery1->RecordCount() != expected || !ResultsMode())
+        return QStringLiteral("'%1' in field %2 should find %3 entries; the window says %4")
+            .arg(m_phrase, QLatin1String(EntryFields[field]))
+            .arg(expected)
+            .arg(count);
+    return QString();
+}
+
+QString Walk::CheckShown()
+{
+    // A browsing dataset's controls show its current record.
+    const View& view = Shown();
+    TDataSet* dataSet = view.dataSet;
+    if (!dataSet->Active() || dataSet->State() != TDataSetState::dsBrowse)
+        return QString();
+    for (std::size_t m = 0; m < 3; ++m) {
+        TField* field = dataSet->FindField(QLatin1String(EntryFields[m + 1]));
+        const QString value = field != nullptr && dataSet->RecNo() > 0 ? field->AsString() : QString();
+        if (view.memos[m]->toPlainText() != value &&
+            !(dataSet == m_results.dataSet && Data->ADOaall->RecNo() < 0))
+            return QStringLiteral("%1 shows %2 while its record holds %3")
+                .arg(view.memos[m]->objectName(), view.memos[m]->toPlainText(), value);
+    }
+    return QString();
+}
+
+int Setting(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+} // namespace
+
+class TestWalk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void randomWalk();
+};
+
+void TestWalk::randomWalk()
+{
+    const int steps = Setting("VELNORA_WALK_STEPS", 400);
+    const auto seed = quint32(Setting("VELNORA_WALK_SEED", 20261210));
+    Walk walk(seed, steps);
+    const QString divergence = walk.Run();
+    QVERIFY2(divergence.isEmpty(), qPrintable(divergence));
+}
+
+int main(int argc, char** argv)
+{
+    TApplication application(argc, argv);
+    Application->Initialize();
+    TestWalk test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestWalk.moc"
