@@ -38,7 +38,16 @@ void SqliteDatabase::Open(const QString& path)
 
     // A file without write permission opens read-only, also for a user whom the system would let write.
     const bool writable = file.isWritable() && (file.permissions() & QFileDevice::WriteOwner) != 0;
-    OpenHandle(m_path.toUtf8().constData(), writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+    const QByteArray name = m_path.toUtf8();
+    OpenHandle(name.constData(), writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+    // The file's identity, so that a write can tell when the file was removed or replaced meanwhile.
+    struct stat identity
+    {
+    };
+    if (::stat(name.constData(), &identity) == 0) {
+        m_device = quint64(identity.st_dev);
+        m_inode = quint64(identity.st_ino);
+    }
     try {
         // Reading the schema shows at once whether the file is a database and whether it can be read.
         SqliteStatement check(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"));
@@ -66,13 +75,6 @@ void SqliteDatabase::OpenHandle(const char* name, int flags)
             Close();
             throw;
         }
-    }
-    struct stat identity
-    {
-    };
-    if (::stat(name.constData(), &identity) == 0) {
-        m_device = quint64(identity.st_dev);
-        m_inode = quint64(identity.st_ino);
     }
     sqlite3_busy_timeout(m_db, BusyTimeoutMs);
     sqlite3_extended_result_codes(m_db, 1);
