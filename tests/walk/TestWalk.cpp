@@ -29,6 +29,7 @@
 // the file, still pending in its controls, or dropped by the reader's own choice. Any divergence names
 // the seed and the step, so the walk can be run again to it:
 //   VELNORA_WALK_STEPS=10000 VELNORA_WALK_SEED=7 test_walk
+// (about 100 s for 10,000 steps; beyond that raise QtTest's own limit, e.g. QTEST_FUNCTION_TIMEOUT=3600000).
 namespace {
 
 const QString NoPhrase = QStringLiteral("لطفا عبارت مورد جستجو را وارد کنيد");
@@ -74,6 +75,7 @@ enum class Action
     Previous,
     Cancel,
     Preview,
+    Restart,
 };
 
 struct Weighted
@@ -99,6 +101,7 @@ const Weighted Actions[] = {
     {Action::Previous, 5, "previous"},
     {Action::Cancel, 4, "cancel"},
     {Action::Preview, 1, "preview"},
+    {Action::Restart, 1, "close and start again"},
 };
 
 // A change the reader has typed and not yet seen in the file.
@@ -131,6 +134,8 @@ private:
         std::array<TDBMemo*, 3> memos;
     };
 
+    bool Start();
+    void Restart();
     QString Step(Action action);
     void Perform(Action action);
     QString Check(Action action, const StoredRows& before,
@@ -179,21 +184,8 @@ private:
 QString Walk::Run()
 {
     m_file = std::make_unique<TestDatabase>(QString::fromUtf8(Collection));
-    m_program = std::make_unique<TestProgram>();
-    Form3 = new TForm3;
-    QWidget* window = m_program->Window();
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
+    if (!Start())
         return QStringLiteral("the window was not shown");
-    const auto memos = [this](const char* a, const char* b, const char* c) {
-        return std::array<TDBMemo*, 3>{m_program->Control<TDBMemo>(a), m_program->Control<TDBMemo>(b),
-                                       m_program->Control<TDBMemo>(c)};
-    };
-    m_browse = {Data->ADOaall, m_program->Control<TDBGrid>("DBGrid2"),
-                memos("DBMemo1", "DBMemo2", "DBMemo3")};
-    m_results = {Data->ADOQuery1, m_program->Control<TDBGrid>("DBGrid1"),
-                 memos("DBMaall1", "DBMaall2", "DBMaall3")};
     m_boxes = std::make_unique<ModalAnswer>([this](QWidget* box) { ModalAnswer::Press(box, m_button); });
     m_stored = ReadStoredRows(m_file->Path());
     m_copies = {ReadCopies(m_browse, {}), ReadCopies(m_results, {})};
@@ -236,6 +228,37 @@ QString Walk::Run()
     m_program.reset();
     m_file.reset();
     return divergence;
+}
+
+bool Walk::Start()
+{
+    m_program = std::make_unique<TestProgram>();
+    Form3 = new TForm3;
+    QWidget* window = m_program->Window();
+    window->show();
+    window->activateWindow();
+    const auto memos = [this](const char* a, const char* b, const char* c) {
+        return std::array<TDBMemo*, 3>{m_program->Control<TDBMemo>(a), m_program->Control<TDBMemo>(b),
+                                       m_program->Control<TDBMemo>(c)};
+    };
+    m_browse = {Data->ADOaall, m_program->Control<TDBGrid>("DBGrid2"),
+                memos("DBMemo1", "DBMemo2", "DBMemo3")};
+    m_results = {Data->ADOQuery1, m_program->Control<TDBGrid>("DBGrid1"),
+                 memos("DBMaall1", "DBMaall2", "DBMaall3")};
+    return QTest::qWaitForWindowActive(window);
+}
+
+void Walk::Restart()
+{
+    // Closing writes what is pending, or keeps the window open when that cannot be done.
+    m_program->Window()->close();
+    QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+    if (m_program->Window()->isVisible())
+        return;
+    delete Form3;
+    Form3 = nullptr;
+    m_program.reset();
+    Start();
 }
 
 QString Walk::Step(Action action)
@@ -352,6 +375,10 @@ void Walk::Perform(Action action)
     case Action::Cancel:
         if (auto* cancel = m_program->Control<QPushButton>("BitBtn2"); cancel->isEnabled())
             cancel->click();
+        break;
+    case Action::Restart:
+        Restart();
+        ++m_tally[QStringLiteral("restarts")];
         break;
     case Action::Preview: {
         auto* print = m_program->Control<QPushButton>("BitBtn3");
