@@ -478,8 +478,12 @@ QString Walk::CheckBoxes(Action action, const StoredRows& before,
         }
         return false;
     };
+    // Settling both datasets (closing) writes the search dataset's change first, which may make the
+    // browse dataset's change of the same entry a conflict.
+    const bool sameEntry = pending[0] && pending[1] && !pending[0]->inserting && !pending[1]->inserting &&
+                           pending[0]->key == pending[1]->key;
     const bool conflictPossible =
-        stale(pending[0]) || stale(pending[1]) ||
+        stale(pending[0]) || stale(pending[1]) || (sameEntry && action == Action::Restart) ||
         ((action == Action::DeleteOk) && m_deletedKey && before.count(*m_deletedKey) == 0);
     const QStringList seen = m_boxes->Seen().mid(m_boxesSeen);
     for (const QString& box : seen) {
@@ -515,21 +519,31 @@ QString Walk::Check(Action action, const StoredRows& before,
         if (old != before.end() && old->second == entry)
             continue;
         bool explained = false;
-        for (std::size_t d = 0; d < 2 && !explained; ++d) {
-            const std::optional<Pending>& change = pending[d];
-            if (!change || posted[d])
-                continue;
-            if (old == before.end()) {
-                explained = change->inserting && change->values == entry;
-            } else if (!change->inserting && change->key == key) {
-                explained = true;
-                for (std::size_t f = 0; f < 4; ++f)
-                    explained = explained && (entry[f] == old->second[f] || entry[f] == change->values[f]);
+        if (old == before.end()) {
+            for (std::size_t d = 0; d < 2 && !explained; ++d) {
+                explained = pending[d] && !posted[d] && pending[d]->inserting && pending[d]->values == entry;
+                posted[d] = posted[d] || explained;
             }
-            posted[d] = explained;
-            if (explained)
-                ++m_tally[old == before.end() ? QStringLiteral("rows inserted")
-                                              : QStringLiteral("rows updated")];
+            m_tally[QStringLiteral("rows inserted")] += explained ? 1 : 0;
+        } else {
+            // Both datasets may have written fields of the same entry in one step (closing settles both).
+            const auto writer = [&](std::size_t d) {
+                return pending[d] && !pending[d]->inserting && pending[d]->key == key;
+            };
+            explained = writer(0) || writer(1);
+            for (std::size_t f = 0; f < 4 && explained; ++f)
+                explained = entry[f] == old->second[f] || (writer(0) && entry[f] == pending[0]->values[f]) ||
+                            (writer(1) && entry[f] == pending[1]->values[f]);
+            for (std::size_t d = 0; d < 2 && explained; ++d) {
+                if (!writer(d))
+                    continue;
+                bool all = true;
+                for (std::size_t f = 0; f < 4; ++f)
+                    all = all && (pending[d]->values[f] == pending[d]->original[f] ||
+                                  entry[f] == pending[d]->values[f]);
+                posted[d] = posted[d] || all;
+            }
+            m_tally[QStringLiteral("rows updated")] += explained ? 1 : 0;
         }
         if (!explained)
             return QStringLiteral("the file holds entry %1 as nobody wrote it: %2")
