@@ -25,6 +25,15 @@ void Bind(SqliteStatement& statement, int index, const std::optional<QString>& v
         statement.BindNull(index);
 }
 
+// A value as it was read, byte for byte: a text that is not valid UTF-8 is still found by it.
+void BindAsRead(SqliteStatement& statement, int index, const RowData& row, int column)
+{
+    if (row.IsNull(column))
+        statement.BindNull(index);
+    else
+        statement.BindText(index, row.Utf8(column));
+}
+
 // Runs a write as one transaction: rolled back when it raises.
 template <class Write>
 auto InTransaction(SqliteDatabase& db, Write&& write)
@@ -128,9 +137,9 @@ RowData UpdateRow(SqliteDatabase& db, const TResultSet& layout, const RowData& o
         int index = 1;
         for (int c : changed)
             Bind(update, index++, values[std::size_t(c)]);
-        Bind(update, index++, original.OptionalValue(layout.keyField));
+        BindAsRead(update, index++, original, layout.keyField);
         for (int c : changed)
-            Bind(update, index++, original.OptionalValue(c));
+            BindAsRead(update, index++, original, c);
         update.Step();
         if (db.Changes() != 1)
             RowNotFound(db);

@@ -115,6 +115,7 @@ class TestFaults : public QObject
 private slots:
     void failedPostKeepsTheTypedText_data();
     void failedPostKeepsTheTypedText();
+    void fullFileSystem();
     void deletingANewEntryKeepsTheOthers();
     void killedDuringABurstOfPosts();
 };
@@ -223,6 +224,64 @@ void TestFaults::failedPostKeepsTheTypedText()
     QCOMPARE(view.Browse().State(), TDataSetState::dsBrowse);
     QCOMPARE(file.Value(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 2")),
              QStringLiteral("a2") + typed);
+}
+
+void TestFaults::fullFileSystem()
+{
+    // A real small disk: a 2 MiB memory file system holding the file, filled up by another program.
+    TestDatabase source(TestDatabase::Collection(5, 50));
+    QTemporaryDir mountPoint;
+    if (QProcess::execute(QStringLiteral("mount"),
+                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                           QStringLiteral("size=2m"), QStringLiteral("tmpfs"), mountPoint.path()}) != 0)
+        QSKIP("no small file system can be mounted here; the disk-full case above limits the file instead");
+    // Leaves the file system and unmounts it however the test ends.
+    struct Unmount
+    {
+        QString back, point;
+        ~Unmount()
+        {
+            QDir::setCurrent(back);
+            QProcess::execute(QStringLiteral("umount"), {point});
+        }
+    } unmount{source.Folder(), mountPoint.path()};
+    const QString path = QDir(mountPoint.path()).filePath(QStringLiteral("dorvanel.mdb"));
+    QVERIFY(QFile::copy(source.Path(), path));
+    QDir::setCurrent(mountPoint.path());
+    const QString filler = QDir(mountPoint.path()).filePath(QStringLiteral("filler"));
+    {
+        BrowseView view;
+        QFile fill(filler);
+        QVERIFY(fill.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (fill.write(block) == block.size() && fill.flush()) {
+        }
+        fill.close();
+        view.answer->setFocus();
+        QTest::keyClick(view.answer, Qt::Key_End, Qt::ControlModifier);
+        const QString typed = QStringLiteral("!") + QString(100000, QChar(0x0646));
+        QTest::keyClicks(view.answer, typed.left(1));
+        view.answer->insertPlainText(typed.mid(1));
+        Boxes boxes;
+        view.ClickRow(2);
+        QCOMPARE(boxes.Texts().size(), 1);
+        QVERIFY2(boxes.Texts().first().contains(path), qPrintable(boxes.Texts().first()));
+        QCOMPARE(view.Browse().State(), TDataSetState::dsEdit);
+        QCOMPARE(view.answer->toPlainText(), QStringLiteral("a1") + typed);
+        QVERIFY(QFile::remove(filler));
+        view.ClickRow(2);
+        QCOMPARE(boxes.Texts().size(), 1);
+        QCOMPARE(view.Browse().RecNo(), 3);
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, "SELECT length(pasokh) FROM Table1 WHERE id = 1", -1, &statement, nullptr);
+    QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
+    const int length = sqlite3_column_int(statement, 0);
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    QCOMPARE(length, 100003);
 }
 
 void TestFaults::deletingANewEntryKeepsTheOthers()
