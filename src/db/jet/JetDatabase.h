@@ -16,8 +16,8 @@ bool IsJetFile(const QString& path);
 // database, replacing its contents. Text(n) columns are declared VARCHAR(n), Memo TEXT, whole
 // numbers INTEGER, floating numbers REAL, Currency and Decimal NUMERIC, Yes/No INTEGER (0 or 1),
 // dates DATETIME holding ISO text "YYYY-MM-DD HH:MM:SS", binary and OLE BLOB. Nothing is ever
-// written to the Jet file, and `target` is left query-only: any change to it fails. Throws EOleException with a text naming the file and the cause when the
-// file is not a Jet database or cannot be read whole.
+// written to the Jet file, and `target` is left query-only: any change to it fails. Throws EOleException with
+// a text naming the file and the cause when the file is not a Jet database or cannot be read whole.
 void LoadJetDatabase(const QString& path, sqlite3* target, JetLoadReport* report = nullptr,
                      const JetLoadOptions& options = {});
 

@@ -34,8 +34,8 @@ public:
     // gets an INTEGER PRIMARY KEY column of its own.
     void CreateTable(sqlite3* db, bool addKey);
 
-    // Copies every row (the table must have columns); rowDone is called after each. Returns the rows copied, and throws the file's
-    // error when fewer rows can be read than the table declares.
+    // Copies every row (the table must have columns); rowDone is called after each. Returns the rows copied,
+    // and throws the file's error when fewer rows can be read than the table declares.
     qint64 CopyRows(sqlite3* db, const std::function<void()>& rowDone);
 
 private:
