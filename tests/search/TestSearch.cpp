@@ -86,9 +86,12 @@ const QStringList BrowseMode{"DBGrid2", "DBText1", "DBMemo1", "DBMemo2", "DBMemo
 const QStringList ResultsMode{"DBGrid1", "DBaall", "DBMaall1", "DBMaall2", "DBMaall3",
                               "BitBtn3", "Panel8", "Label10",  "Label11",  "Label12"};
 
-QColor PixelAt(QWidget* widget, const QPoint& point)
+// The colour at the visible left end of a list row's data cell, where the right-aligned titles do
+// not reach.
+QColor RowColour(TDBGrid* grid, int row)
 {
-    return widget->grab().toImage().pixelColor(point);
+    const QRect cell = grid->CellRect(row);
+    return grid->viewport()->grab().toImage().pixelColor(qMax(cell.left(), 0) + 3, cell.center().y());
 }
 
 } // namespace
@@ -328,14 +331,10 @@ void TestSearch::rowColours()
     SearchWindow window;
     auto* grid = window.C<TDBGrid>("DBGrid2");
     const QColor cyan(227, 251, 253), yellow(253, 254, 226), green(166, 249, 185);
-    // The visible left end of a data cell, where the right-aligned titles do not reach.
-    const auto cell = [grid](int row) {
-        return QPoint(qMax(grid->CellRect(row).left(), 0) + 3, grid->CellRect(row).center().y());
-    };
     const auto colours = [&] {
         QList<QColor> seen;
         for (int row = 0; row < 4; ++row)
-            seen << PixelAt(grid->viewport(), cell(row));
+            seen << RowColour(grid, row);
         return seen;
     };
     QCOMPARE(colours(), (QList<QColor>{green, yellow, cyan, yellow}));
@@ -352,11 +351,8 @@ void TestSearch::rowColours()
 
     window.Search("نماز", 1);
     auto* results = window.C<TDBGrid>("DBGrid1");
-    const auto resultCell = [results](int row) {
-        return QPoint(qMax(results->CellRect(row).left(), 0) + 3, results->CellRect(row).center().y());
-    };
-    QCOMPARE(PixelAt(results->viewport(), resultCell(0)), green);
-    QCOMPARE(PixelAt(results->viewport(), resultCell(1)), yellow);
+    QCOMPARE(RowColour(results, 0), green);
+    QCOMPARE(RowColour(results, 1), yellow);
     // Text is orange: its darkest pixels are the text colour, whatever the smoothing of its edges.
     const QImage image = results->viewport()->grab().toImage();
     const QRect text = results->CellRect(1).intersected(image.rect());
