@@ -1,9 +1,11 @@
 // The report-file reader on any file. Each input is read twice: as it is, and with its header's and
-// pages' checksums made right, so that damage behind the checksums is reached too.
+// pages' checksums made right, so that damage behind the checksums is reached too. The pages of a file
+// that is accepted are played as the preview plays them.
 #include "Crc32.h"
 #include "Exceptions.h"
 #include "FuzzTarget.h"
 #include "GuiApplication.h"
+#include "PagePlayback.h"
 #include "TQRPageStore.h"
 #include "TQRReportFile.h"
 
@@ -55,7 +57,7 @@ void Load(const QByteArray& bytes)
     try {
         TQRReportFile::Load(file.fileName(), store);
         for (int page = 1; page <= store.PageCount(); ++page)
-            store.PageData(page);
+            PlayPage(store.Page(page), store.PageSize);
     } catch (const EReportError&) {
     }
 }

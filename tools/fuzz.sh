@@ -13,7 +13,7 @@ build="${VELNORA_FUZZ_BUILD_DIR:-$here/build-fuzz}"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(rtf report_file like connection_string)
+[ ${#targets[@]} -gt 0 ] || targets=(rtf report_file page_picture like connection_string)
 
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DVELNORA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
@@ -27,7 +27,7 @@ run_target() {
     local target=$1
     mkdir -p "$build/corpus/$target" "$build/artifacts/$target" "$build/logs"
     "$build/fuzz/fuzz_$target" "$build/corpus/$target" "$here/fuzz/corpus/$target" \
-        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=131072 -print_final_stats=1 \
         -artifact_prefix="$build/artifacts/$target/" >"$build/logs/$target.log" 2>&1
 }
 

@@ -2,6 +2,7 @@
 
 #include "Crc32.h"
 #include "Exceptions.h"
+#include "PagePictureCheck.h"
 #include "TQRPageStore.h"
 
 #include <QDataStream>
@@ -138,6 +139,9 @@ void TQRReportFile::Load(const QString& fileName, TQRPageStore& store)
         const QByteArray data = file.read(length);
         if (data.size() != qint64(length) || Crc32(data) != pageCrc)
             Damaged(fileName, QStringLiteral("page %1 is damaged").arg(page + 1));
+        const QString problem = PagePictureProblem(data, loaded.PageSize);
+        if (!problem.isEmpty())
+            Damaged(fileName, QStringLiteral("page %1 cannot be shown: %2").arg(page + 1).arg(problem));
         loaded.AddPageData(data);
         previous = offset;
         offset = next;

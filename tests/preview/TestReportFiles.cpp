@@ -163,6 +163,11 @@ void TestReportFiles::damagedFilesAreRefused_data()
     QTest::newRow("huge page length") << Damage([](QByteArray& b) { Put<quint32>(b, 64 + 16, 0xFFFFFFF0u); });
     QTest::newRow("page bytes damaged")
         << Damage([](QByteArray& b) { b[64 + 24 + 40] = char(b[64 + 24 + 40] ^ 1); });
+    QTest::newRow("page picture forged behind a right checksum") << Damage([](QByteArray& b) {
+        b[64 + 24 + 40] = char(b[64 + 24 + 40] ^ 1);
+        const quint32 length = qFromLittleEndian<quint32>(b.constData() + 64 + 16);
+        Put<quint32>(b, 64 + 20, Crc32(QByteArrayView(b).sliced(64 + 24, length)));
+    });
 }
 
 void TestReportFiles::damagedFilesAreRefused()
