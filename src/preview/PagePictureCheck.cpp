@@ -232,8 +232,9 @@ private:
             Brush(in);
             return;
         case SetWMatrix: {
-            const QTransform matrix = Transform(in);
-            m_transform = Choice(in, 1) != 0 ? matrix * m_transform : matrix;
+            // The layout always sets a whole transform; Qt would combine one with the player's own.
+            m_transform = Transform(in);
+            Choice(in, 0);
             Sane(m_transform);
             return;
         }
