@@ -16,7 +16,7 @@ const QSize Page(794, 1123);
 
 void Try(const QByteArray& bytes)
 {
-    if (!PagePictureProblem(bytes, Page).isEmpty())
+    if (!PagePictureCheck(Page).Problem(bytes).isEmpty())
         return;
     QPicture picture;
     picture.setData(bytes.constData(), uint(bytes.size()));

@@ -134,8 +134,8 @@ private:
 class PictureWalk
 {
 public:
-    PictureWalk(QByteArrayView data, const QSize& page)
-        : m_data(data), m_reach(4.0 * std::max(page.width(), page.height()))
+    PictureWalk(QByteArrayView data, const QSize& page, QSet<QByteArray>& images)
+        : m_data(data), m_reach(4.0 * std::max(page.width(), page.height())), m_images(images)
     {}
 
     void Run()
@@ -467,7 +467,7 @@ private:
 
     // An image: a marker, then a PNG whose end Qt finds by reading it. It must decode here, whole and
     // of a modest size, so that Qt's reading stops where the walk does.
-    static void Image(Reader& in)
+    void Image(Reader& in)
     {
         if (in.I32() == 0)
             return;
@@ -493,23 +493,30 @@ private:
             if (type == "IEND")
                 break;
         }
+        const QByteArray png = in.Since(start).toByteArray();
+        if (m_images.contains(png))
+            return;
         QImage image;
-        if (!image.loadFromData(in.Since(start), "PNG"))
+        if (!image.loadFromData(png, "PNG"))
             Refuse(QStringLiteral("it holds a damaged image"));
+        m_images.insert(png);
     }
 
     QByteArrayView m_data;
     double m_reach;
     QTransform m_transform;
     QVector<QTransform> m_saved;
+    QSet<QByteArray>& m_images;
 };
 
 } // namespace
 
-QString PagePictureProblem(QByteArrayView picture, const QSize& pageSize)
+PagePictureCheck::PagePictureCheck(const QSize& pageSize) : m_pageSize(pageSize) {}
+
+QString PagePictureCheck::Problem(QByteArrayView picture)
 {
     try {
-        PictureWalk(picture, pageSize).Run();
+        PictureWalk(picture, m_pageSize, m_images).Run();
     } catch (const Refusal& refusal) {
         return refusal.why;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -10,6 +12,16 @@
 // picture is walked record by record exactly as Qt will read it, every count is held against the bytes
 // that follow, and only the drawing the report layout itself records passes: solid pens and brushes,
 // text, images, paths and polygons, clips and plain transforms, all within reach of the paper.
-//
-// Returns why the picture cannot be shown, or an empty text when it can.
-QString PagePictureProblem(QByteArrayView picture, const QSize& pageSize);
+class PagePictureCheck
+{
+public:
+    explicit PagePictureCheck(const QSize& pageSize);
+
+    // Why the picture cannot be shown, or an empty text when it can.
+    QString Problem(QByteArrayView picture);
+
+private:
+    QSize m_pageSize;
+    // Images already decoded whole: the pages of one report repeat the same few.
+    QSet<QByteArray> m_images;
+};

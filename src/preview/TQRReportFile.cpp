@@ -116,6 +116,7 @@ void TQRReportFile::Load(const QString& fileName, TQRPageStore& store)
     TQRPageStore loaded;
     loaded.PageSize = QSize(int(width), int(height));
     loaded.Dpi = int(dpiX);
+    PagePictureCheck check(loaded.PageSize);
     quint64 previous = 0;
     quint64 offset = first;
     for (quint32 page = 0; page < count; ++page) {
@@ -139,7 +140,7 @@ void TQRReportFile::Load(const QString& fileName, TQRPageStore& store)
         const QByteArray data = file.read(length);
         if (data.size() != qint64(length) || Crc32(data) != pageCrc)
             Damaged(fileName, QStringLiteral("page %1 is damaged").arg(page + 1));
-        const QString problem = PagePictureProblem(data, loaded.PageSize);
+        const QString problem = check.Problem(data);
         if (!problem.isEmpty())
             Damaged(fileName, QStringLiteral("page %1 cannot be shown: %2").arg(page + 1).arg(problem));
         loaded.AddPageData(data);

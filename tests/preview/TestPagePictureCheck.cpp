@@ -83,12 +83,12 @@ private slots:
 
 void TestPagePictureCheck::pagesAsTheLayoutDrawsThemPass()
 {
-    QCOMPARE(PagePictureProblem(Recorded(DrawLikeAPage), A4), QString());
-    QCOMPARE(PagePictureProblem(Recorded([](QPainter&) {}), A4), QString());
+    QCOMPARE(PagePictureCheck(A4).Problem(Recorded(DrawLikeAPage)), QString());
+    QCOMPARE(PagePictureCheck(A4).Problem(Recorded([](QPainter&) {})), QString());
     const QByteArray reportPage = Seed(QStringLiteral("report-page"));
     QVERIFY(!reportPage.isEmpty());
-    QCOMPARE(PagePictureProblem(reportPage, A4), QString());
-    QCOMPARE(PagePictureProblem(Seed(QStringLiteral("polygon")), A4), QString());
+    QCOMPARE(PagePictureCheck(A4).Problem(reportPage), QString());
+    QCOMPARE(PagePictureCheck(A4).Problem(Seed(QStringLiteral("polygon"))), QString());
 }
 
 void TestPagePictureCheck::drawingTheLayoutNeverDoesIsRefused_data()
@@ -151,7 +151,7 @@ void TestPagePictureCheck::drawingTheLayoutNeverDoesIsRefused()
 {
     QFETCH(Drawing, draw);
     QFETCH(QString, why);
-    const QString problem = PagePictureProblem(Recorded(draw), A4);
+    const QString problem = PagePictureCheck(A4).Problem(Recorded(draw));
     QVERIFY2(problem.contains(why), qPrintable(problem));
 }
 
@@ -180,7 +180,7 @@ void TestPagePictureCheck::forgedBytesAreRefused()
 {
     QFETCH(QByteArray, picture);
     QFETCH(QString, why);
-    const QString problem = PagePictureProblem(picture, A4);
+    const QString problem = PagePictureCheck(A4).Problem(picture);
     QVERIFY(!problem.isEmpty());
     QVERIFY2(problem.contains(why), qPrintable(problem));
 }
@@ -189,10 +189,10 @@ void TestPagePictureCheck::forgedBytesAreRefused()
 void TestPagePictureCheck::everyCutOfAPageIsRefused()
 {
     const QByteArray page = Recorded(DrawLikeAPage);
-    QVERIFY(PagePictureProblem(page, A4).isEmpty());
+    QVERIFY(PagePictureCheck(A4).Problem(page).isEmpty());
     for (qsizetype length = 0; length < page.size(); ++length) {
         const QByteArray cut = length >= 6 ? WithChecksum(page.first(length)) : page.first(length);
-        QVERIFY2(!PagePictureProblem(cut, A4).isEmpty(), qPrintable(QString::number(length)));
+        QVERIFY2(!PagePictureCheck(A4).Problem(cut).isEmpty(), qPrintable(QString::number(length)));
     }
 }
 
