@@ -1,6 +1,7 @@
 #include "TDBMemo.h"
 
 #include "DataBinding.h"
+#include "EditedText.h"
 #include "Exceptions.h"
 #include "TDataSet.h"
 
@@ -110,6 +111,8 @@ void TDBMemo::LoadText()
         setWordWrapMode(wrap);
     }
     setPlainText(text);
+    m_loaded = text;
+    m_shown = document()->toRawText();
     m_loading = false;
     m_modified = false;
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
@@ -127,15 +130,19 @@ void TDBMemo::WriteBack()
 {
     if (!m_modified || m_link.Field() == nullptr || !m_link.Editing())
         return;
+    const QString shown = document()->toRawText();
+    const QString text = EditedText(m_loaded, m_shown, shown);
     m_writing = true;
     try {
-        m_link.Field()->setAsString(toPlainText());
+        m_link.Field()->setAsString(text);
     } catch (...) {
         m_writing = false;
         throw;
     }
     m_writing = false;
     m_modified = false;
+    m_loaded = text;
+    m_shown = shown;
 }
 
 bool TDBMemo::event(QEvent* event)

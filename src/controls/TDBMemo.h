@@ -34,6 +34,10 @@ private:
     void ApplyLayout();
 
     TFieldDataLink m_link;
+    // The text last loaded or written, and the memo's raw text then: typing changes only the stretch
+    // it touched, so line breaks and no-break spaces elsewhere keep their stored form.
+    QString m_loaded;
+    QString m_shown;
     bool m_modified = false;
     bool m_loading = false;
     bool m_writing = false;

@@ -109,6 +109,8 @@ void TestHostileData::megabyteWithoutBreakPoint_data()
     QTest::addColumn<QString>("answer");
     QTest::newRow("Persian letter") << QStringLiteral("replace(hex(zeroblob(1000000)), '00', 'ن')");
     QTest::newRow("Latin letter") << QStringLiteral("replace(hex(zeroblob(1000000)), '00', 'x')");
+    QTest::newRow("letters joined by no-break spaces")
+        << QStringLiteral("replace(hex(zeroblob(500000)), '00', 'ن' || char(160))");
 }
 
 void TestHostileData::megabyteWithoutBreakPoint()
