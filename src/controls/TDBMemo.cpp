@@ -38,8 +38,8 @@ bool ChangesText(const QKeyEvent* event)
 
 // How a text is wrapped. Filling a line from a stretch without a break point, Qt looks for the next
 // break point through the rest of the stretch, so laying it out takes time growing with the square of
-// its length: a paragraph of a million letters takes minutes. A text whose long stretches would cost
-// more than a short pause is wrapped anywhere, which takes time in proportion to its length.
+// its length: a paragraph of a million letters takes a minute or more. A text whose long stretches
+// would cost more than a short pause is wrapped anywhere, which takes time in proportion to its length.
 QTextOption::WrapMode WrapModeFor(const QString& text)
 {
     // Stretches no longer than this fit on a line and cost nothing extra.
