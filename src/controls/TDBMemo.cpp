@@ -1,11 +1,14 @@
 #include "TDBMemo.h"
 
 #include "DataBinding.h"
+#include "EditedText.h"
 #include "Exceptions.h"
 #include "TDataSet.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QTextBoundaryFinder>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -31,6 +34,31 @@ bool ChangesText(const QKeyEvent* event)
         return false;
     const QString text = event->text();
     return !text.isEmpty() && text.at(0).isPrint();
+}
+
+// How a text is wrapped. Filling a line from a stretch without a break point, Qt looks for the next
+// break point through the rest of the stretch, so laying it out takes time growing with the square of
+// its length: a paragraph of a million letters takes a minute or more. A text whose long stretches
+// would cost more than a short pause is wrapped anywhere, which takes time in proportion to its length.
+QTextOption::WrapMode WrapModeFor(const QString& text)
+{
+    // Stretches no longer than this fit on a line and cost nothing extra.
+    constexpr qint64 shortStretch = 64;
+    // About a hundredth of a second in the window's memo: one stretch of some eleven thousand letters.
+    constexpr qint64 budget = qint64(1) << 27;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    qint64 cost = 0;
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end >= 0; end = finder.toNextBoundary()) {
+        const qint64 length = end - start;
+        if (length > shortStretch) {
+            cost += length * length;
+            if (cost > budget)
+                return QTextOption::WrapAnywhere;
+        }
+        start = end;
+    }
+    return QTextOption::WrapAtWordBoundaryOrAnywhere;
 }
 
 } // namespace
@@ -59,11 +87,11 @@ TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(this)
 
 void TDBMemo::ApplyLayout()
 {
-    // The document does not take the alignment from a right-to-left window by itself.
+    // The document does not take the alignment from a right-to-left window by itself. The option
+    // outlives the texts set later.
     QTextOption option = document()->defaultTextOption();
     option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     option.setTextDirection(Qt::RightToLeft);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document()->setDefaultTextOption(option);
 }
 
@@ -75,8 +103,16 @@ void TDBMemo::LoadText()
         text =
             field->IsBlob() || (hasFocus() && field->CanModify()) ? field->AsString() : field->DisplayText();
     m_loading = true;
+    // Every change of the layout options lays the whole text out again: the wrap mode changes while
+    // the memo is empty, so the text is laid out once.
+    const QTextOption::WrapMode wrap = WrapModeFor(text);
+    if (wrap != wordWrapMode()) {
+        clear();
+        setWordWrapMode(wrap);
+    }
     setPlainText(text);
-    ApplyLayout();
+    m_loaded = text;
+    m_shown = document()->toRawText();
     m_loading = false;
     m_modified = false;
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
@@ -94,15 +130,19 @@ void TDBMemo::WriteBack()
 {
     if (!m_modified || m_link.Field() == nullptr || !m_link.Editing())
         return;
+    const QString shown = document()->toRawText();
+    const QString text = EditedText(m_loaded, m_shown, shown);
     m_writing = true;
     try {
-        m_link.Field()->setAsString(toPlainText());
+        m_link.Field()->setAsString(text);
     } catch (...) {
         m_writing = false;
         throw;
     }
     m_writing = false;
     m_modified = false;
+    m_loaded = text;
+    m_shown = shown;
 }
 
 bool TDBMemo::event(QEvent* event)
@@ -137,6 +177,15 @@ void TDBMemo::keyPressEvent(QKeyEvent* event)
             }
         }
         QPlainTextEdit::keyPressEvent(event);
+    });
+}
+
+void TDBMemo::insertFromMimeData(const QMimeData* source)
+{
+    Guarded(this, [&] {
+        if (source->hasText() && WrapModeFor(source->text()) == QTextOption::WrapAnywhere)
+            setWordWrapMode(QTextOption::WrapAnywhere);
+        QPlainTextEdit::insertFromMimeData(source);
     });
 }
 

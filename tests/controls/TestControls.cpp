@@ -77,6 +77,8 @@ private slots:
     void gridScrollBarRangesOverRecordNumbers();
     void textLineShowsTheDisplayText();
     void memoLayoutAndReadOnly();
+    void memoKeepsWhatWasNotTyped_data();
+    void memoKeepsWhatWasNotTyped();
     void controlsIgnoreKeysWhereTheFieldCannotChange();
 };
 
@@ -296,6 +298,53 @@ void TestControls::memoLayoutAndReadOnly()
     QVERIFY(!memo->isReadOnly());
     bench.table.Cancel();
     QVERIFY(memo->isReadOnly());
+}
+
+void TestControls::memoKeepsWhatWasNotTyped_data()
+{
+    // Keys typed at the end of the text: a line feed stands for Ctrl+Return, a backspace for Backspace.
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("carriage return and line feed")
+        << QStringLiteral("یک\r\nدو\r\n") << QStringLiteral("!") << QStringLiteral("یک\r\nدو\r\n!");
+    QTest::newRow("lone carriage return, lone line feed")
+        << QStringLiteral("a\rb\nc\r") << QStringLiteral("!") << QStringLiteral("a\rb\nc\r!");
+    QTest::newRow("no-break space, line and paragraph separators")
+        << QStringLiteral("a\u00A0b\u2028c\u2029d") << QStringLiteral("!")
+        << QStringLiteral("a\u00A0b\u2028c\u2029d!");
+    QTest::newRow("typed line in a text of CR LF lines")
+        << QStringLiteral("a\r\nb\nc") << QStringLiteral("\nd") << QStringLiteral("a\r\nb\nc\r\nd");
+    QTest::newRow("typed line in a text of LF lines")
+        << QStringLiteral("a\nb") << QStringLiteral("\nc") << QStringLiteral("a\nb\nc");
+    QTest::newRow("line break deleted")
+        << QStringLiteral("a\u00A0\r\nb") << QStringLiteral("\b\b") << QStringLiteral("a\u00A0");
+}
+
+void TestControls::memoKeepsWhatWasNotTyped()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, keys);
+    QFETCH(QString, expected);
+    Bench bench(TestDatabase::Collection(2, 20) +
+                QStringLiteral("UPDATE Table1 SET pasokh = '%1' WHERE id = 1;").arg(stored));
+    auto* memo = bench.Bind<TDBMemo>("DBMemo2", "pasokh", QRect(10, 10, 200, 80));
+    bench.table.Open();
+    bench.Show();
+    QCOMPARE(bench.table.FieldByName(QStringLiteral("pasokh"))->AsString(), stored);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    for (const QChar key : keys) {
+        if (key == QLatin1Char('\n'))
+            QTest::keyClick(memo, Qt::Key_Return, Qt::ControlModifier);
+        else if (key == QLatin1Char('\b'))
+            QTest::keyClick(memo, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(memo, QString(key));
+    }
+    bench.table.Post();
+    QCOMPARE(bench.table.FieldByName(QStringLiteral("pasokh"))->AsString(), expected);
+    QCOMPARE(bench.file.Value(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 1")), expected);
 }
 
 void TestControls::controlsIgnoreKeysWhereTheFieldCannotChange()

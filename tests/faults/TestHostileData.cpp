@@ -10,6 +10,7 @@
 #include "TDataSource.h"
 #include "Unit2.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -70,6 +71,9 @@ class TestHostileData : public QObject
 
 private slots:
     void tenMegabyteText();
+    void megabyteWithoutBreakPoint_data();
+    void megabyteWithoutBreakPoint();
+    void pastedMegabyteWithoutBreakPoint();
     void nulCharacters();
     void invalidUtf8();
     void titleLongerThanDeclared();
@@ -98,6 +102,60 @@ void TestHostileData::tenMegabyteText()
     window.Search(QStringLiteral("روزه END!"), 2);
     QCOMPARE(Data->ADOQuery1->RecordCount(), 1);
     QCOMPARE(boxes.Texts(), QStringList());
+}
+
+void TestHostileData::megabyteWithoutBreakPoint_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Persian letter") << QStringLiteral("replace(hex(zeroblob(1000000)), '00', 'ن')");
+    QTest::newRow("Latin letter") << QStringLiteral("replace(hex(zeroblob(1000000)), '00', 'x')");
+    QTest::newRow("letters joined by no-break spaces")
+        << QStringLiteral("replace(hex(zeroblob(500000)), '00', 'ن' || char(160))");
+}
+
+void TestHostileData::megabyteWithoutBreakPoint()
+{
+    QFETCH(QString, answer);
+    Window window(Schema + QStringLiteral("INSERT INTO Table1 VALUES (1, 't1', 'q1', 'a1 a1', 's1');"
+                                          "INSERT INTO Table1 VALUES (2, 't2', 'q2', %1, 's2');"
+                                          "INSERT INTO Table1 VALUES (3, 't3', 'q3', 'a3', 's3');")
+                               .arg(answer));
+    Boxes boxes;
+    const QString stored = QStringLiteral("SELECT pasokh = %1 || '%2' FROM Table1 WHERE id = 2").arg(answer);
+    QCOMPARE(window.answer->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    window.Next();
+    QCOMPARE(window.answer->toPlainText().size(), 1000000);
+    // Clicked into and browsed past, the entry keeps its text.
+    window.answer->setFocus();
+    window.Next();
+    QCOMPARE(window.answer->toPlainText(), QStringLiteral("a3"));
+    QCOMPARE(window.answer->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTest::keyClick(window.grid, Qt::Key_Up);
+    QCOMPARE(window.Stored(stored.arg(QString())), QStringLiteral("1"));
+    window.Type(window.answer, QStringLiteral("!"));
+    QCOMPARE(window.answer->toPlainText().size(), 1000001);
+    window.Next();
+    QCOMPARE(boxes.Texts(), QStringList());
+    QCOMPARE(window.Stored(stored.arg(QLatin1Char('!'))), QStringLiteral("1"));
+    QCOMPARE(window.Stored(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 1")),
+             QStringLiteral("a1 a1"));
+}
+
+void TestHostileData::pastedMegabyteWithoutBreakPoint()
+{
+    Window window(Schema + QStringLiteral("INSERT INTO Table1 VALUES (1, 't1', 'q1', 'a1', 's1');"
+                                          "INSERT INTO Table1 VALUES (2, 't2', 'q2', 'a2', 's2');"));
+    Boxes boxes;
+    const QString pasted(1000000, QLatin1Char('x'));
+    QGuiApplication::clipboard()->setText(pasted);
+    window.answer->setFocus();
+    QTest::keyClick(window.answer, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(window.answer, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(window.answer->toPlainText().size(), 1000002);
+    window.Next();
+    QCOMPARE(boxes.Texts(), QStringList());
+    QCOMPARE(window.Stored(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 1")),
+             QStringLiteral("a1") + pasted);
 }
 
 void TestHostileData::nulCharacters()
