@@ -172,6 +172,9 @@ public:
                 Refuse(QStringLiteral("a record holds more than it should"));
             at = head.Pos() + length;
         }
+        // Qt takes an end before the counted records are done for damage.
+        if (records != 0)
+            Refuse(QStringLiteral("a page's picture ends before its last record"));
         if (at != m_data.size())
             Refuse(QStringLiteral("a page's picture goes on after its end"));
     }

@@ -166,6 +166,9 @@ void TestPagePictureCheck::forgedBytesAreRefused_data()
     later[7] = char(21);
     QTest::newRow("later format") << WithChecksum(later) << "unknown format";
     QTest::newRow("bytes after the end") << WithChecksum(page + QByteArray(3, '\0')) << "after its end";
+    QByteArray counted = page;
+    qToBigEndian(qFromBigEndian<quint32>(counted.constData() + 28) + 1, counted.data() + 28);
+    QTest::newRow("more records counted than held") << WithChecksum(counted) << "ends before its last record";
     QByteArray longer = page;
     const int firstRecord = 10 + 2 + 16 + 4;
     longer[firstRecord + 1] = char(quint8(longer[firstRecord + 1]) + 1);
