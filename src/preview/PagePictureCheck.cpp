@@ -20,7 +20,8 @@ namespace {
 constexpr quint16 PictureFormat = 20;
 constexpr int HeaderSize = 10;
 
-// Record kinds, as Qt numbers them.
+// Record kinds, as Qt numbers them: those Qt's picture engine writes for what the layout draws, each
+// known here to be read exactly as it is written.
 enum Command : quint8
 {
     DrawPolyline = 12,
@@ -31,10 +32,6 @@ enum Command : quint8
     DrawPath = 25,
     Begin = 30,
     End = 31,
-    Save = 32,
-    Restore = 33,
-    SetBkColor = 40,
-    SetBkMode = 41,
     SetBrushOrigin = 43,
     SetFont = 45,
     SetPen = 46,
@@ -57,7 +54,6 @@ constexpr double MaxFontScale = 16;
 constexpr int MaxImageSide = 4096;
 constexpr quint32 MaxFamilies = 64;
 constexpr quint32 MaxClipRects = 256;
-constexpr int MaxSaveDepth = 256;
 constexpr quint32 MaxDashes = 16;
 
 struct Refusal
@@ -185,15 +181,6 @@ private:
         switch (command) {
         case End:
             return;
-        case Save:
-            if (m_saved.size() >= MaxSaveDepth)
-                Refuse(QStringLiteral("it saves the painter's state too often"));
-            m_saved.append(m_transform);
-            return;
-        case Restore:
-            if (!m_saved.isEmpty())
-                m_transform = m_saved.takeLast();
-            return;
         case DrawPolyline:
             Polygon(in);
             return;
@@ -206,21 +193,15 @@ private:
             return;
         case DrawPixmap:
         case DrawImage:
-            Within(Rect(in));
+            // Where, what, the part of it drawn and, for an image, how its colours are converted.
+            Within(m_transform.mapRect(Rect(in)));
             Image(in);
-            if (command == DrawImage) {
-                Rect(in);
+            Rect(in);
+            if (command == DrawImage)
                 in.U32();
-            }
             return;
         case DrawTextItem:
             TextItem(in);
-            return;
-        case SetBkColor:
-            Color(in);
-            return;
-        case SetBkMode:
-            Choice(in, 1);
             return;
         case SetBrushOrigin:
             Within(m_transform.map(Point(in)));
@@ -508,7 +489,6 @@ private:
     QByteArrayView m_data;
     double m_reach;
     QTransform m_transform;
-    QVector<QTransform> m_saved;
     QSet<QByteArray>& m_images;
 };
 
