@@ -7,7 +7,6 @@
 #include <QPainterPath>
 #include <QRectF>
 #include <QTransform>
-#include <QVector>
 #include <QtEndian>
 
 #include <algorithm>
@@ -251,12 +250,10 @@ private:
         }
     }
 
-    static quint8 Choice(Reader& in, quint8 most)
+    static void Choice(Reader& in, quint8 most)
     {
-        const quint8 value = in.U8();
-        if (value > most)
+        if (in.U8() > most)
             Refuse(QStringLiteral("it holds an unknown choice"));
-        return value;
     }
 
     static QPointF Point(Reader& in)
@@ -282,25 +279,38 @@ private:
     }
     void Within(const QPointF& device) const { Within(QRectF(device, QSizeF(0, 0))); }
 
-    void Bounds(const QVector<QPointF>& points) const
+    // The box around points read one by one; empty while left is greater than right.
+    struct Extent
     {
-        if (points.isEmpty())
-            return;
-        auto [left, right] = std::minmax_element(
-            points.cbegin(), points.cend(), [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
-        auto [top, bottom] = std::minmax_element(
-            points.cbegin(), points.cend(), [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
-        Within(m_transform.mapRect(QRectF(QPointF(left->x(), top->y()), QPointF(right->x(), bottom->y()))));
+        double left = HUGE_VAL;
+        double top = HUGE_VAL;
+        double right = -HUGE_VAL;
+        double bottom = -HUGE_VAL;
+
+        void Add(const QPointF& point)
+        {
+            left = std::min(left, point.x());
+            top = std::min(top, point.y());
+            right = std::max(right, point.x());
+            bottom = std::max(bottom, point.y());
+        }
+    };
+
+    // Points read one by one must, together, stay within reach once mapped.
+    void Within(const Extent& extent) const
+    {
+        if (extent.left <= extent.right)
+            Within(m_transform.mapRect(
+                QRectF(QPointF(extent.left, extent.top), QPointF(extent.right, extent.bottom))));
     }
 
     void Polygon(Reader& in) const
     {
         const quint32 count = in.Count(16, 0xffffffffu);
-        QVector<QPointF> points;
-        points.reserve(qsizetype(count));
+        Extent extent;
         for (quint32 i = 0; i < count; ++i)
-            points.append(Point(in));
-        Bounds(points);
+            extent.Add(Point(in));
+        Within(extent);
     }
 
     // A path: each curve is a CurveTo and two CurveToData, the first element a MoveTo, the subpath's
@@ -312,8 +322,7 @@ private:
             return;
         if (count < 0 || qsizetype(count) * 20 + 8 > in.Left())
             Refuse(QStringLiteral("it holds an impossible count"));
-        QVector<QPointF> points;
-        points.reserve(count);
+        Extent extent;
         int curveData = 0;
         for (qint32 i = 0; i < count; ++i) {
             const qint32 type = in.I32();
@@ -324,14 +333,14 @@ private:
             if (!fits)
                 Refuse(QStringLiteral("it holds a broken path"));
             curveData = type == QPainterPath::CurveToElement ? 2 : std::max(0, curveData - 1);
-            points.append(Point(in));
+            extent.Add(Point(in));
         }
         const qint32 start = in.I32();
         const qint32 fill = in.I32();
         if (curveData > 0 || start < 0 || start >= count ||
             (fill != Qt::OddEvenFill && fill != Qt::WindingFill))
             Refuse(QStringLiteral("it holds a broken path"));
-        Bounds(points);
+        Within(extent);
     }
 
     static void Color(Reader& in)
