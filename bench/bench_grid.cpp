@@ -1,13 +1,11 @@
 // Painting and moving the browse list over large generated collections: each paint or move is to take
 // at most one frame (16 ms) of work, whatever the size of the collection.
-#include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "PersianFonts.h"
 
 #include "TDBGrid.h"
-#include "TDataSource.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -17,29 +15,17 @@ constexpr int Runs = 31;
 // Titles and texts of a few dozen bytes.
 constexpr int ShortEntryBytes = 64;
 
-void Key(QWidget* target, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-}
-
 void Measure(int entries)
 {
     const QString path = CachedCollection(entries, ShortEntryBytes);
-    BrowseDataSet browse(path);
-    TADOTable& table = browse.table;
-    TDataSource source;
-    source.setDataSet(&table);
-
-    QWidget window;
-    window.setLayoutDirection(Qt::RightToLeft);
-    window.resize(900, 680);
-    TDBGrid grid(&window);
+    BenchWindow bench(path);
+    TADOTable& table = bench.browse.table;
+    TDBGrid grid(&bench.window);
     grid.setGeometry(648, 164, 168, 289);
     grid.setFont(QFont(QStringLiteral("Tahoma"), 9));
     grid.setProperty("columnTitle", QStringLiteral("خلاصه پرسش"));
     grid.setProperty("dataField", QStringLiteral("kholase"));
-    grid.DataLink().setDataSource(&source);
+    grid.DataLink().setDataSource(&bench.source);
     // The row painting of the main window: colours by record number.
     grid.setOnDrawColumnCell(
         [&](QPainter& canvas, const QRect& rect, int dataCol, TColumn& column, TGridDrawState state) {
@@ -50,7 +36,7 @@ void Measure(int entries)
             grid.DefaultDrawColumnCell(canvas, rect, dataCol, column, state);
         });
     const double open = MedianMs(1, [&] { table.Open(); });
-    window.show();
+    bench.window.show();
     grid.setFocus();
     QApplication::processEvents();
 
@@ -64,7 +50,7 @@ void Measure(int entries)
     Report(QStringLiteral("Page Down and paint") + label,
            MedianMs(Runs,
                     [&] {
-                        Key(&grid, Qt::Key_PageDown);
+                        SendKey(&grid, Qt::Key_PageDown);
                         grid.viewport()->repaint();
                     }),
            QStringLiteral("ms"), frame);
@@ -72,7 +58,7 @@ void Measure(int entries)
            MedianMs(Runs,
                     [&] {
                         table.First();
-                        Key(&grid, Qt::Key_End);
+                        SendKey(&grid, Qt::Key_End);
                         grid.viewport()->repaint();
                     }) -
                MedianMs(Runs, [&] { table.First(); }),

@@ -1,14 +1,12 @@
 // Showing and typing into the answer memo when an entry holds a megabyte of text: with words, and as
 // one stretch without a break point, which must not take longer than the words.
-#include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "PersianFonts.h"
 
 #include "TDBMemo.h"
-#include "TDataSource.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -33,12 +31,6 @@ QString LongAnswers(const QTemporaryDir& folder)
     return path;
 }
 
-void Key(QWidget* target, int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -46,21 +38,15 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     InstallPersianFontSubstitutes();
     QTemporaryDir folder;
-    BrowseDataSet browse(LongAnswers(folder));
-    TADOTable& table = browse.table;
-    TDataSource source;
-    source.setDataSet(&table);
-
-    QWidget window;
-    window.setLayoutDirection(Qt::RightToLeft);
-    window.resize(900, 680);
-    TDBMemo memo(&window);
+    BenchWindow bench(LongAnswers(folder));
+    TADOTable& table = bench.browse.table;
+    TDBMemo memo(&bench.window);
     memo.setGeometry(37, 287, 518, 245);
     memo.setFont(QFont(QStringLiteral("Tahoma"), 9));
     memo.setProperty("dataField", QStringLiteral("pasokh"));
-    memo.DataLink().setDataSource(&source);
+    memo.DataLink().setDataSource(&bench.source);
     table.Open();
-    window.show();
+    bench.window.show();
     QApplication::processEvents();
 
     const QString goal = QStringLiteral("at most 1000 ms");
@@ -79,7 +65,7 @@ int main(int argc, char** argv)
         Report(QStringLiteral("type a letter into an answer of ") + name,
                MedianMs(Runs,
                         [&] {
-                            Key(&memo, Qt::Key_A, QStringLiteral("ن"));
+                            SendKey(&memo, Qt::Key_A, QStringLiteral("ن"));
                             memo.viewport()->repaint();
                         }),
                QStringLiteral("ms"), goal);
