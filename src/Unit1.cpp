@@ -2,6 +2,7 @@
 #include "ui_Unit1.h"
 
 #include "Publisher.h"
+#include "RightToLeftText.h"
 #include "TADOQuery.h"
 #include "TApplication.h"
 #include "TDataSource.h"
@@ -100,6 +101,7 @@ TForm1::TForm1() : m_ui(new Ui::TForm1)
     setFixedSize(size());
     for (QLabel* label : {m_ui->Label8, m_ui->Label10, m_ui->Label12, m_ui->Label13})
         AutoSizeKeepingRightEdge(label);
+    RightToLeftText::ReadRightToLeft(*m_ui->Edit1);
 
     Connect(m_ui->Image3, &TImage::clicked, this, &TForm1::Image3Click);
     Connect(m_ui->Image4, &TImage::clicked, this, &TForm1::Image4Click);

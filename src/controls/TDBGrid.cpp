@@ -2,6 +2,7 @@
 
 #include "DataBinding.h"
 #include "Exceptions.h"
+#include "RightToLeftText.h"
 #include "TDataSet.h"
 #include "TDataSource.h"
 
@@ -63,6 +64,7 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
 
     m_editor = new QLineEdit(viewport());
     m_editor->setFrame(false);
+    RightToLeftText::ReadRightToLeft(*m_editor);
     m_editor->hide();
     m_editor->installEventFilter(this);
     connect(m_editor, &QLineEdit::textEdited, this, [this] { Guarded(this, [this] { EditorEdited(); }); });
@@ -433,7 +435,6 @@ void TDBGrid::ShowEditor()
         colours.setColor(QPalette::Text, Qt::black);
         colours.setColor(QPalette::Base, m_column.Color());
         m_editor->setPalette(colours);
-        m_editor->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         m_editor->setMaxLength(field->DataType() == TFieldType::ftString ? field->Size() : 32767);
         m_editor->setReadOnly(!field->CanModify());
         LoadEditor();
@@ -643,7 +644,8 @@ void TDBGrid::PaintTitle(QPainter& painter)
     painter.setClipRect(QRect(0, 0, width - IndicatorWidth - LineWidth, height));
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(
+    RightToLeftText::Draw(
+        painter,
         QRect(columnLeft, 0, m_column.Width(), height).adjusted(TextMargin, TextMargin, -TextMargin, 0),
         int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine), m_column.Title());
     painter.restore();
@@ -733,7 +735,7 @@ void TDBGrid::DefaultDrawColumnCell(QPainter& canvas, const QRect& rect, int, TC
     const TField* field = column.Field();
     if (field == nullptr)
         return;
-    canvas.drawText(rect.adjusted(TextMargin, TextMargin, -TextMargin, 0),
-                    int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine),
-                    field->DisplayText());
+    RightToLeftText::Draw(canvas, rect.adjusted(TextMargin, TextMargin, -TextMargin, 0),
+                          int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine),
+                          field->DisplayText());
 }

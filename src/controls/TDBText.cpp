@@ -2,6 +2,7 @@
 
 #include "DataBinding.h"
 #include "Exceptions.h"
+#include "RightToLeftText.h"
 #include "TDataSet.h"
 
 #include <QPainter>
@@ -39,5 +40,5 @@ void TDBText::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop), m_text);
+    RightToLeftText::Draw(painter, rect(), int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop), m_text);
 }

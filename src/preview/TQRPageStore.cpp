@@ -1,6 +1,7 @@
 #include "TQRPageStore.h"
 
 #include "Exceptions.h"
+#include "PictureText.h"
 
 #include <QDir>
 
@@ -59,7 +60,7 @@ QByteArray TQRPageStore::PageData(int number) const
 QPicture TQRPageStore::Page(int number) const
 {
     QPicture picture;
-    const QByteArray data = PageData(number);
+    const QByteArray data = PictureText::WithDirections(PageData(number));
     if (!data.isEmpty())
         picture.setData(data.constData(), static_cast<uint>(data.size()));
     return picture;

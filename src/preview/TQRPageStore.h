@@ -33,7 +33,8 @@ public:
 
     void AddPage(const QPicture& page);
     void AddPageData(const QByteArray& data);
-    // Page numbers start at 1.
+    // Page numbers start at 1. A page to play keeps the direction each run of its text was laid out
+    // in; its data is the picture as recorded.
     QPicture Page(int number) const;
     QByteArray PageData(int number) const;
     int PageCount() const { return m_pages.size(); }

@@ -1,10 +1,10 @@
 #include "TQRLabel.h"
 
+#include "RightToLeftText.h"
 #include "Tenths.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QTextOption>
 
 TQRLabel::TQRLabel(QString name, const std::array<double, 4>& sizeValues, QString caption, const QFont& font,
                    const QColor& fontColor, const QColor& color)
@@ -31,10 +31,8 @@ void TQRLabel::Print(const TQRPrintContext& context)
     const QFontMetricsF metrics(m_font, &device);
     if (metrics.height() > box.height())
         return;
-    QTextOption option(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
-    option.setTextDirection(Qt::RightToLeft);
-    option.setWrapMode(QTextOption::NoWrap);
     painter.setFont(QFont(m_font, &device));
     painter.setPen(m_fontColor);
-    painter.drawText(box, m_caption, option);
+    RightToLeftText::Draw(
+        painter, box, int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine), m_caption);
 }
