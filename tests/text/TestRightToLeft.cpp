@@ -1,5 +1,4 @@
 #include "FakeDataSet.h"
-#include "PersianFonts.h"
 #include "PictureText.h"
 #include "PrinterSurface.h"
 #include "ReportTesting.h"
@@ -208,6 +207,26 @@ QImage Blocks(const QImage& page, int block)
         .scaled(page.width() / block, page.height() / block, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// A layout's pages as the preview holds them, and as they come back from a report file saved there.
+struct PreviewAndFile
+{
+    explicit PreviewAndFile(const LaidOutPages& laidOut)
+    {
+        store.PageSize = laidOut.size;
+        for (const QPicture& page : laidOut.pages)
+            store.AddPage(page);
+        store.PagesBegun = store.PageCount();
+        store.State = TQRPageStore::Status::Finished;
+        const QString fileName = folder.filePath(QStringLiteral("report.qrp"));
+        TQRReportFile::Save(store, fileName);
+        TQRReportFile::Load(fileName, loaded);
+    }
+
+    QTemporaryDir folder;
+    TQRPageStore store;
+    TQRPageStore loaded;
+};
+
 FakeDataSet::Record EntryOfEveryString()
 {
     QStringList lines;
@@ -349,19 +368,9 @@ void TestRightToLeft::previewAndReportFilesPlayRunsAsLaidOut()
                  heading);
     }
 
-    TQRPageStore store;
-    store.PageSize = laidOut.size;
-    store.AddPage(laidOut.pages.first());
-    store.PagesBegun = 1;
-    store.State = TQRPageStore::Status::Finished;
-    COMPARE_ARRANGEMENT(Arrangement(Replayed(store.Page(1))), printed);
-
-    QTemporaryDir folder;
-    const QString fileName = folder.filePath(QStringLiteral("report.qrp"));
-    TQRReportFile::Save(store, fileName);
-    TQRPageStore loaded;
-    TQRReportFile::Load(fileName, loaded);
-    COMPARE_ARRANGEMENT(Arrangement(Replayed(loaded.Page(1))), printed);
+    const PreviewAndFile preview(laidOut);
+    COMPARE_ARRANGEMENT(Arrangement(Replayed(preview.store.Page(1))), printed);
+    COMPARE_ARRANGEMENT(Arrangement(Replayed(preview.loaded.Page(1))), printed);
 }
 
 void TestRightToLeft::previewFileAndPrinterShowTheSamePage()
@@ -375,19 +384,9 @@ void TestRightToLeft::previewFileAndPrinterShowTheSamePage()
     QCOMPARE(direct.pages.size(), 1);
     QCOMPARE(laidOut.pages.size(), 1);
 
-    TQRPageStore store;
-    store.PageSize = laidOut.size;
-    store.AddPage(laidOut.pages.first());
-    store.PagesBegun = 1;
-    store.State = TQRPageStore::Status::Finished;
-    QTemporaryDir folder;
-    const QString fileName = folder.filePath(QStringLiteral("report.qrp"));
-    TQRReportFile::Save(store, fileName);
-    TQRPageStore loaded;
-    TQRReportFile::Load(fileName, loaded);
-
-    const QImage screen = RenderPage(store.Page(1), store.PageSize);
-    const QImage fromFile = RenderPage(loaded.Page(1), loaded.PageSize);
+    const PreviewAndFile preview(laidOut);
+    const QImage screen = RenderPage(preview.store.Page(1), preview.store.PageSize);
+    const QImage fromFile = RenderPage(preview.loaded.Page(1), preview.loaded.PageSize);
     QCOMPARE(screen.size(), direct.pages.first().size());
     // Qt's player puts each run's baseline on a whole pixel, which moves the smallest letters by one.
     QVERIFY2(Difference(screen, direct.pages.first()) < 0.0015,
@@ -395,6 +394,7 @@ void TestRightToLeft::previewFileAndPrinterShowTheSamePage()
     QCOMPARE(fromFile, screen);
 
     // The same page printed through Qt's printer to a PDF, rendered back at the screen's resolution.
+    const QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("printed.pdf"));
     {
         QPrinter printer(QPrinter::HighResolution);
