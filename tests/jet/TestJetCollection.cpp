@@ -163,10 +163,10 @@ void TestJetCollection::badFileFailsAtOpen_data()
                                       " bytes, is not a whole number of 2048-byte pages).";
     QTest::newRow("cut before the catalogue") << book.left(6 * 2048) << noCatalogue;
     QTest::newRow("signature over foreign bytes")
-        << book.left(2048) + FixtureBytes(QStringLiteral("jet/README.md")).leftJustified(20 * 2048, ' ')
+        << book.left(2048) + FixtureBytes(QStringLiteral("jet/NOTICE")).leftJustified(20 * 2048, ' ')
         << noCatalogue;
     QTest::newRow("empty") << QByteArray() << "The database file '%1' is empty.";
-    QTest::newRow("foreign") << FixtureBytes(QStringLiteral("jet/README.md"))
+    QTest::newRow("foreign") << FixtureBytes(QStringLiteral("jet/NOTICE"))
                              << "The file '%1' is not a database.";
 }
 

@@ -179,7 +179,7 @@ private slots:
         QTest::addColumn<QString>("cause");
         const QByteArray book = FixtureBytes(QStringLiteral("jet/170.mdb"));
         QTest::newRow("empty") << "empty.mdb" << QByteArray() << "the file is empty";
-        QTest::newRow("foreign") << "foreign.mdb" << FixtureBytes(QStringLiteral("jet/README.md"))
+        QTest::newRow("foreign") << "foreign.mdb" << FixtureBytes(QStringLiteral("jet/NOTICE"))
                                  << "it is not an Access (Jet) database";
         QTest::newRow("cut mid-page")
             << "half.mdb" << book.left(book.size() / 2 + 1000) << "the file is truncated";
@@ -254,7 +254,7 @@ private slots:
     {
         QVERIFY(IsJetFile(FixturePath(QStringLiteral("jet/170.mdb"))));
         QVERIFY(IsJetFile(FixturePath(QStringLiteral("jet/emptyJet4.mdb"))));
-        QVERIFY(!IsJetFile(FixturePath(QStringLiteral("jet/README.md"))));
+        QVERIFY(!IsJetFile(FixturePath(QStringLiteral("jet/NOTICE"))));
     }
 
     void simpleStoredSelect()
