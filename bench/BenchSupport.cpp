@@ -80,8 +80,8 @@ void Report(const QString& name, double value, const QString& unit, const QStrin
     }
     const auto cell = [](QString text) { return text.replace(QLatin1Char('\t'), QLatin1Char(' ')); };
     file.write(QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
-                   .arg(cell(QCoreApplication::applicationName()), cell(name),
-                        QString::number(value, 'f', 2), cell(unit), cell(goal))
+                   .arg(cell(QCoreApplication::applicationName()), cell(name), QString::number(value, 'f', 2),
+                        cell(unit), cell(goal))
                    .toUtf8());
 }
 

@@ -4,5 +4,6 @@
 
 #include <QString>
 
-// The error of a Jet file that cannot be read: "Cannot read the Access database "<full path>": <cause>."
+// The error of a Jet file that cannot be read, naming the file and the cause (Persian, as every text
+// the reader is shown).
 EOleException JetError(const QString& path, const QString& cause);
