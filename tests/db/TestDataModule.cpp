@@ -85,8 +85,9 @@ void TestDataModule::missingTableFailsTheSearchDataSet()
     Boxes boxes;
     TestProgram program;
     QCOMPARE(boxes.Texts().size(), 1);
-    QVERIFY2(boxes.Texts().first().endsWith(QLatin1String("named Table1.")),
-             qPrintable(boxes.Texts().first()));
+    QVERIFY2(
+        boxes.Texts().first().contains(QStringLiteral("جدول یا پرسمانی به نام \u200ETable1\u200E ندارد")),
+        qPrintable(boxes.Texts().first()));
     QVERIFY(Data->ADOaall->Active());
     QVERIFY(!Data->ADOQuery1->Active());
 }

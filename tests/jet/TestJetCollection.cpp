@@ -124,7 +124,8 @@ void TestJetCollection::resultsAreNotUpdatable()
         // A statement that writes is refused by the copy in memory, which says what the file is.
         QCOMPARE(
             ErrorText([&] { Statement(QStringLiteral("DELETE FROM \"Table\"")); }),
-            QStringLiteral("مجموعه \u200Edorvanel.mdb\u200E پرونده Access است و تنها خوانده می‌شود؛ تغییر "
+            QStringLiteral("مجموعه \u200Edorvanel.mdb\u200E پرونده Access است و تنها خوانده می‌شود؛ "
+                           "تغییر "
                            "ذخیره "
                            "نشد. برای ویرایش، آن را یک بار با \u200Evelnora-import\u200E به قالب خود ولنورا "
                            "تبدیل کنید"));
@@ -161,8 +162,11 @@ void TestJetCollection::badFileFailsAtOpen_data()
     QTest::addColumn<QString>("text");
     const QByteArray book = FixtureBytes(QStringLiteral("jet/170.mdb"));
     const QString access = QStringLiteral("مجموعه Access \u200Edorvanel.mdb\u200E خوانده نشد: ");
-    const QString noCatalogue = access + QStringLiteral("فهرست جدول‌های آن خوانده نشد (پرونده آسیب دیده یا "
-                                                        "ناقص است).");
+    const QString noCatalogue =
+        access +
+        QStringLiteral(
+            "فهرست جدول‌های آن خوانده نشد (پرونده آسیب دیده یا "
+            "ناقص است).");
     const QByteArray half = book.left(book.size() / 2 + 1000);
     QTest::newRow("truncated") << half
                                << access + QStringLiteral(
@@ -173,10 +177,12 @@ void TestJetCollection::badFileFailsAtOpen_data()
     QTest::newRow("signature over foreign bytes")
         << book.left(2048) + FixtureBytes(QStringLiteral("jet/NOTICE")).leftJustified(20 * 2048, ' ')
         << noCatalogue;
-    QTest::newRow("empty") << QByteArray()
-                           << QStringLiteral("پرونده \u200Edorvanel.mdb\u200E خالی است و مجموعه‌ای در آن "
-                                             "نیست. پرونده "
-                                             "مجموعه را به جای آن بگذارید.");
+    QTest::newRow("empty")
+        << QByteArray()
+        << QStringLiteral(
+               "پرونده \u200Edorvanel.mdb\u200E خالی است و مجموعه‌ای در آن "
+               "نیست. پرونده "
+               "مجموعه را به جای آن بگذارید.");
     QTest::newRow("foreign") << FixtureBytes(QStringLiteral("jet/NOTICE"))
                              << QStringLiteral(
                                     "پرونده \u200Edorvanel.mdb\u200E پایگاه داده نیست. پرونده مجموعه را با "

@@ -241,7 +241,7 @@ private slots:
         const QString path = WriteCopy(folder, QStringLiteral("damaged.mdb"), bytes);
         const Database db = Memory();
         QCOMPARE(Load(path, db.get()),
-                 QStringLiteral("مجموعه Access \u200Edamaged.mdb\u200E خوانده نشد: %1").arg(cause));
+                 QStringLiteral("مجموعه Access \u200Edamaged.mdb\u200E خوانده نشد: %1.").arg(cause));
         QCOMPARE(Values(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_schema")), QStringLiteral("0"));
     }
 
@@ -250,7 +250,7 @@ private slots:
         const Database db = Memory();
         const QString error = Load(QStringLiteral("/nonexistent/dorvanel.mdb"), db.get());
         QCOMPARE(error,
-                 QStringLiteral("مجموعه Access \u200Edorvanel.mdb\u200E خوانده نشد: پرونده وجود ندارد"));
+                 QStringLiteral("مجموعه Access \u200Edorvanel.mdb\u200E خوانده نشد: پرونده وجود ندارد."));
         QVERIFY(!IsJetFile(QStringLiteral("/nonexistent/dorvanel.mdb")));
     }
 
