@@ -6,6 +6,7 @@
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 -y)
@@ -52,6 +53,7 @@ pid=
 cleanup() {
     [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
     "${apt[@]}" purge velnora >/dev/null 2>&1 || true
+    [ ! -e "$build/src/db/jet/velnora-jet-reader" ] || chmod a+x "$build/src/db/jet/velnora-jet-reader"
     rm -rf "$home" "$unpacked"
 }
 trap cleanup EXIT
@@ -100,6 +102,18 @@ kill "$pid"
 wait "$pid" 2>/dev/null || true
 pid=
 echo "package check: the menu start opened the sample collection $collection"
+
+# The installed importer reads an Access file through the installed helper in /usr/libexec/velnora/.
+# The helper of the build tree is made unusable meanwhile, so that it cannot stand in for it.
+built_helper="$build/src/db/jet/velnora-jet-reader"
+chmod a-x "$built_helper"
+imported=0
+/usr/bin/velnora-import "$here/tests/data/jet/3685111.mdb" "$home/imported.mdb" >"$build/package-import.log" 2>&1 &&
+    imported=1
+chmod a+x "$built_helper"
+[ "$imported" -eq 1 ] || { cat "$build/package-import.log" >&2; fail "the installed velnora-import failed"; }
+[ "$(sqlite3 "$home/imported.mdb" 'SELECT count(*) FROM book')" = 1 ] || fail "the import holds no book row"
+echo "package check: the installed velnora-import read an Access file through its helper"
 
 "${apt[@]}" purge velnora >/dev/null 2>&1 || fail "apt-get purge velnora"
 [ ! -e /usr/bin/Velnora ] || fail "/usr/bin/Velnora is still there after the removal"
