@@ -29,23 +29,26 @@ void SqliteDatabase::Open(const QString& path)
     const QFileInfo file(m_path);
     const QString name = FileNameInMessage(m_path);
     if (!file.exists())
-        throw EOleException(QStringLiteral("پرونده مجموعه %1 در پوشه %2 پیدا نشد. مجموعه خود را با همین "
-                                           "نام در این پوشه بگذارید")
+        throw EOleException(QStringLiteral("پرونده مجموعه %1 در پوشه %2 پیدا نشد. مجموعه "
+                                           "خود را با همین نام در این پوشه بگذارید")
                                 .arg(name, FolderInMessage(m_path)));
     if (!file.isFile())
-        throw EOleException(QStringLiteral("مسیر %1 در پوشه %2 پرونده نیست (پوشه یا دستگاه است). آن را "
-                                           "بردارید و پرونده مجموعه را با همین نام بگذارید")
+        throw EOleException(QStringLiteral("مسیر %1 در پوشه %2 پرونده نیست (پوشه یا "
+                                           "دستگاه است). آن را بردارید و پرونده مجموعه "
+                                           "را با همین نام بگذارید")
                                 .arg(name, FolderInMessage(m_path)));
     if (!file.isReadable())
-        throw EOleException(QStringLiteral("اجازه خواندن پرونده %1 را ندارید. در ویژگی‌های پرونده اجازه "
-                                           "خواندن و نوشتن را به "
-                                           "خود بدهید")
-                                .arg(name));
+        throw EOleException(
+            QStringLiteral("اجازه خواندن پرونده %1 را ندارید. در "
+                           "ویژگی‌های پرونده اجازه خواندن و نوشتن را به "
+                           "خود بدهید")
+                .arg(name));
     // SQLite would take an empty file for an empty database; it holds no collection.
     if (file.size() == 0)
-        throw EOleException(QStringLiteral("پرونده %1 خالی است و مجموعه‌ای در آن نیست. پرونده مجموعه را به "
-                                           "جای آن بگذارید")
-                                .arg(name));
+        throw EOleException(
+            QStringLiteral("پرونده %1 خالی است و مجموعه‌ای در آن نیست. "
+                           "پرونده مجموعه را به جای آن بگذارید")
+                .arg(name));
 
     // A file without write permission opens read-only, also for a user whom the system would let write.
     const bool writable = file.isWritable() && (file.permissions() & QFileDevice::WriteOwner) != 0;
@@ -119,10 +122,11 @@ void SqliteDatabase::CheckFileInPlace() const
     };
     if (::stat(m_path.toUtf8().constData(), &identity) != 0 || quint64(identity.st_dev) != m_device ||
         quint64(identity.st_ino) != m_inode)
-        throw EOleException(QStringLiteral("پرونده %1 پس از باز شدن پاک، جابه‌جا یا جایگزین شد و تغییر "
-                                           "ذخیره "
-                                           "نشد. برنامه را ببندید و دوباره باز کنید")
-                                .arg(FileNameInMessage(m_path)));
+        throw EOleException(
+            QStringLiteral("پرونده %1 پس از باز شدن پاک، جابه‌جا یا "
+                           "جایگزین شد و تغییر ذخیره نشد. برنامه را "
+                           "ببندید و دوباره باز کنید")
+                .arg(FileNameInMessage(m_path)));
     if ((identity.st_mode & S_IWUSR) == 0)
         ReadOnly();
 }
@@ -165,15 +169,16 @@ void SqliteDatabase::ReadOnly() const
     const QString name = FileNameInMessage(m_path);
     // The copy of an Access file refuses every change; the file itself may well be writable.
     if (m_inMemory)
-        throw EOleException(QStringLiteral("مجموعه %1 پرونده Access است و تنها خوانده می‌شود؛ تغییر "
-                                           "ذخیره "
-                                           "نشد. برای ویرایش، آن را یک بار با %2 به قالب خود ولنورا "
-                                           "تبدیل کنید")
-                                .arg(name, NameInMessage(QStringLiteral("velnora-import"))));
-    throw EOleException(QStringLiteral("پرونده %1 فقط‌خواندنی است و تغییر ذخیره نشد. اجازه نوشتن "
-                                       "در "
-                                       "پرونده را بدهید و دوباره بکوشید")
-                            .arg(name));
+        throw EOleException(
+            QStringLiteral("مجموعه %1 پرونده Access است و تنها خوانده "
+                           "می‌شود؛ تغییر ذخیره نشد. برای ویرایش، آن را "
+                           "یک بار با %2 به قالب خود ولنورا تبدیل کنید")
+                .arg(name, NameInMessage(QStringLiteral("velnora-import"))));
+    throw EOleException(
+        QStringLiteral("پرونده %1 فقط‌خواندنی است و تغییر ذخیره نشد. "
+                       "اجازه نوشتن در پرونده را بدهید و دوباره "
+                       "بکوشید")
+            .arg(name));
 }
 
 void SqliteDatabase::Fail(int code) const
@@ -197,25 +202,28 @@ void SqliteDatabase::Fail(int code) const
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        throw EOleException(QStringLiteral("پرونده %1 باز نشد. اجازه‌های پرونده و پوشه %2 را بررسی "
-                                           "کنید")
-                                .arg(name, FolderInMessage(m_path)));
+        throw EOleException(
+            QStringLiteral("پرونده %1 باز نشد. اجازه‌های پرونده و پوشه "
+                           "%2 را بررسی کنید")
+                .arg(name, FolderInMessage(m_path)));
     case SQLITE_READONLY:
         ReadOnly();
     case SQLITE_FULL:
-        throw EOleException(QStringLiteral("دیسکی که پرونده %1 روی آن است پر است و تغییر ذخیره نشد. جایی روی "
-                                           "دیسک خالی کنید و دوباره بکوشید")
+        throw EOleException(QStringLiteral("دیسکی که پرونده %1 روی آن است پر است و تغییر "
+                                           "ذخیره نشد. جایی روی دیسک خالی کنید و دوباره "
+                                           "بکوشید")
                                 .arg(name));
     case SQLITE_IOERR:
-        throw EOleException(QStringLiteral("پرونده %1 خوانده یا نوشته نشد (خطای دیسک). دیسک را بررسی کنید و "
-                                           "دوباره بکوشید")
+        throw EOleException(QStringLiteral("پرونده %1 خوانده یا نوشته نشد (خطای دیسک). "
+                                           "دیسک را بررسی کنید و دوباره بکوشید")
                                 .arg(name));
     default:
         break;
     }
     if (detail.startsWith(QLatin1String("no such table: ")))
-        throw EOleException(QStringLiteral("پایگاه داده %1 جدول یا پرسمانی به نام %2 ندارد. پرونده مجموعه "
-                                           "درست را با همین نام بگذارید")
+        throw EOleException(QStringLiteral("پایگاه داده %1 جدول یا پرسمانی به نام %2 "
+                                           "ندارد. پرونده مجموعه درست را با همین نام "
+                                           "بگذارید")
                                 .arg(name, NameInMessage(detail.mid(int(qstrlen("no such table: "))))));
     throw EOleException(QStringLiteral("دستوری روی پایگاه داده %1 اجرا نشد: %2").arg(name, detail));
 }

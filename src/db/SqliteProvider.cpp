@@ -57,8 +57,9 @@ auto InTransaction(SqliteDatabase& db, Write&& write)
 
 [[noreturn]] void RowNotFound(const SqliteDatabase& db)
 {
-    throw EOleException(QStringLiteral("این مورد در %1 ذخیره نشد: کاربر یا برنامه دیگری پس از خوانده شدن، "
-                                       "آن را تغییر داده یا پاک کرده است. برنامه را دوباره باز کنید تا "
+    throw EOleException(QStringLiteral("این مورد در %1 ذخیره نشد: کاربر یا برنامه "
+                                       "دیگری پس از خوانده شدن، آن را تغییر داده یا "
+                                       "پاک کرده است. برنامه را دوباره باز کنید تا "
                                        "نسخه تازه را ببینید")
                             .arg(FileNameInMessage(db.Path())));
 }

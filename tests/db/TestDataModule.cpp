@@ -54,10 +54,10 @@ void TestDataModule::missingFileShowsThreeBoxes()
     Boxes boxes;
     TestProgram program;
     // Where the reader looks for the collection, and what to do.
-    const QString text =
-        QStringLiteral("پرونده مجموعه \u200Edorvanel.mdb\u200E در پوشه \u200E%1\u200E پیدا نشد. "
-                       "مجموعه خود را با همین نام در این پوشه بگذارید.")
-            .arg(file.Folder());
+    const QString text = QStringLiteral("پرونده مجموعه \u200Edorvanel.mdb\u200E در "
+                                        "پوشه \u200E%1\u200E پیدا نشد. مجموعه خود را "
+                                        "با همین نام در این پوشه بگذارید.")
+                             .arg(file.Folder());
     QCOMPARE(boxes.Texts(), QStringList({text, text, text}));
     QVERIFY(!Data->ADOaall->Active());
     QVERIFY(!Data->ADOQuery1->Active());

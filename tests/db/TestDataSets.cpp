@@ -305,15 +305,14 @@ void TestDataSets::providerErrors_data()
     QTest::addColumn<QString>("garbage");
     QTest::addColumn<QString>("expected");
     // %1 is the folder. Names are kept between left-to-right marks.
-    QTest::newRow("missing file")
-        << QString() << QString()
-        << QStringLiteral(
-               "پرونده مجموعه \u200Edorvanel.mdb\u200E در پوشه \u200E%1\u200E پیدا نشد. مجموعه خود را "
-               "با همین نام در این پوشه بگذارید");
+    QTest::newRow("missing file") << QString() << QString()
+                                  << QStringLiteral("پرونده مجموعه \u200Edorvanel.mdb\u200E در "
+                                                    "پوشه \u200E%1\u200E پیدا نشد. مجموعه خود را "
+                                                    "با همین نام در این پوشه بگذارید");
     QTest::newRow("not a database") << QString() << "This is plain text, not a database file at all.\n"
-                                    << QStringLiteral(
-                                           "پرونده \u200Edorvanel.mdb\u200E پایگاه داده نیست. پرونده "
-                                           "مجموعه را با همین نام به جای آن بگذارید");
+                                    << QStringLiteral("پرونده \u200Edorvanel.mdb\u200E پایگاه داده "
+                                                      "نیست. پرونده مجموعه را با همین نام به جای آن "
+                                                      "بگذارید");
 }
 
 void TestDataSets::providerErrors()
@@ -344,10 +343,10 @@ void TestDataSets::lockedFileIsReported()
         sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE Table1 SET pasokh = 'x';", nullptr, nullptr, nullptr),
         SQLITE_OK);
     Store store;
-    QCOMPARE(
-        ErrorText([&] { store.browse.Open(); }),
-        QStringLiteral("پرونده \u200Edorvanel.mdb\u200E را برنامه دیگری قفل کرده است. آن برنامه را ببندید و "
-                       "دوباره بکوشید"));
+    QCOMPARE(ErrorText([&] { store.browse.Open(); }),
+             QStringLiteral("پرونده \u200Edorvanel.mdb\u200E را برنامه "
+                            "دیگری قفل کرده است. آن برنامه را ببندید و "
+                            "دوباره بکوشید"));
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     store.browse.Open();

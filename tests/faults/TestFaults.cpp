@@ -126,9 +126,9 @@ void TestFaults::failedPostKeepsTheTypedText_data()
     QTest::addColumn<QString>("message");
     // Whether the post succeeds once the fault is mended.
     QTest::addColumn<bool>("mendable");
-    const QString removed = QStringLiteral(
-        "پس از باز شدن پاک، جابه‌جا یا جایگزین شد و تغییر ذخیره "
-        "نشد");
+    const QString removed =
+        QStringLiteral("پس از باز شدن پاک، جابه‌جا یا جایگزین شد و "
+                       "تغییر ذخیره نشد");
     const QString elsewhere = QStringLiteral("پس از خوانده شدن، آن را تغییر داده یا پاک کرده است");
     QTest::newRow("file removed") << Fault::Removed << removed << false;
     QTest::newRow("file moved away and back") << Fault::Moved << removed << true;
@@ -272,10 +272,9 @@ void TestFaults::fullFileSystem()
         Boxes boxes;
         view.ClickRow(2);
         QCOMPARE(boxes.Texts().size(), 1);
-        QCOMPARE(boxes.Texts().first(),
-                 QStringLiteral(
-                     "دیسکی که پرونده \u200Edorvanel.mdb\u200E روی آن است پر است و تغییر ذخیره نشد. جایی "
-                     "روی دیسک خالی کنید و دوباره بکوشید."));
+        QCOMPARE(boxes.Texts().first(), QStringLiteral("دیسکی که پرونده \u200Edorvanel.mdb\u200E روی "
+                                                       "آن است پر است و تغییر ذخیره نشد. جایی روی "
+                                                       "دیسک خالی کنید و دوباره بکوشید."));
         QCOMPARE(view.Browse().State(), TDataSetState::dsEdit);
         QCOMPARE(view.answer->toPlainText(), QStringLiteral("a1") + typed);
         QVERIFY(QFile::remove(filler));

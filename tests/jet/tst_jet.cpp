@@ -190,11 +190,11 @@ private slots:
             << "fifty.mdb" << book.left(500 * 2048) << QStringLiteral("خوانده نشد");
         QByteArray ace = FixtureBytes(QStringLiteral("jet/emptyJet4.mdb"));
         ace.replace(4, 15, "Standard ACE DB");
-        QTest::newRow("Access 2007")
-            << "ace.mdb" << ace
-            << QStringLiteral(
-                   "تنها پرونده‌های Jet 3 و Jet 4 (Access 97 تا 2003) خوانده "
-                   "می‌شوند. آن را در Access با قالب 2002-2003 ذخیره کنید");
+        QTest::newRow("Access 2007") << "ace.mdb" << ace
+                                     << QStringLiteral(
+                                            "تنها پرونده‌های Jet 3 و Jet 4 (Access 97 تا "
+                                            "2003) خوانده می‌شوند. آن را در Access با "
+                                            "قالب 2002-2003 ذخیره کنید");
     }
 
     void rejected()

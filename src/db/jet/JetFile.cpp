@@ -46,26 +46,27 @@ void JetFile::JudgeHeader() const
     case JetHeader::Kind::Foreign:
         Fail(QStringLiteral("پرونده پایگاه داده Access (Jet) نیست"));
     case JetHeader::Kind::Ace:
-        Fail(QStringLiteral("پرونده از Access 2007 یا پس از آن است و تنها پرونده‌های Jet 3 و Jet 4 (Access "
-                            "97 تا "
-                            "2003) خوانده می‌شوند. آن را در Access با قالب 2002-2003 ذخیره "
-                            "کنید"));
+        Fail(QStringLiteral("پرونده از Access 2007 یا پس از آن است و تنها "
+                            "پرونده‌های Jet 3 و Jet 4 (Access 97 تا 2003) "
+                            "خوانده می‌شوند. آن را در Access با قالب "
+                            "2002-2003 ذخیره کنید"));
     case JetHeader::Kind::Jet3:
     case JetHeader::Kind::Jet4:
         break;
     }
     // A Jet file is made of whole pages, and its catalogue lies on page 2.
     if (m_header.fileSize % m_header.PageSize() != 0 || m_header.fileSize < 3 * m_header.PageSize())
-        Fail(QStringLiteral("پرونده ناقص است (اندازه آن، %1 بایت، چند برابر درستی از صفحه‌های %2 بایتی "
-                            "نیست)")
+        Fail(QStringLiteral("پرونده ناقص است (اندازه آن، %1 بایت، چند "
+                            "برابر درستی از صفحه‌های %2 بایتی نیست)")
                  .arg(m_header.fileSize)
                  .arg(m_header.PageSize()));
 }
 
 void JetFile::JudgeCatalogue() const
 {
-    const QString unreadable = QStringLiteral("فهرست جدول‌های آن خوانده نشد (پرونده آسیب دیده یا ناقص "
-                                              "است)");
+    const QString unreadable =
+        QStringLiteral("فهرست جدول‌های آن خوانده نشد (پرونده آسیب "
+                       "دیده یا ناقص است)");
     if (mdb_read_catalog(m_mdb, MDB_ANY) == nullptr)
         Fail(unreadable);
     MdbCatalogEntry* objects = Entry(QLatin1String(kObjectsTable), MDB_TABLE);
