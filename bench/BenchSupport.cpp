@@ -2,6 +2,7 @@
 
 #include "CollectionWriter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -69,6 +70,19 @@ void Report(const QString& name, double value, const QString& unit, const QStrin
 {
     std::printf("%s: %.2f %s (goal: %s)\n", qPrintable(name), value, qPrintable(unit), qPrintable(goal));
     std::fflush(stdout);
+    const QString results = qEnvironmentVariable("VELNORA_BENCH_RESULTS");
+    if (results.isEmpty())
+        return;
+    QFile file(results);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        std::fprintf(stderr, "the figure cannot be added to %s\n", qPrintable(results));
+        return;
+    }
+    const auto cell = [](QString text) { return text.replace(QLatin1Char('\t'), QLatin1Char(' ')); };
+    file.write(QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
+                   .arg(cell(QCoreApplication::applicationName()), cell(name), QString::number(value, 'f', 2),
+                        cell(unit), cell(goal))
+                   .toUtf8());
 }
 
 qint64 ResidentBytes()

@@ -23,7 +23,8 @@ QString CachedCollection(int entries, int averageBytes);
 // The median, in milliseconds, of several timed runs of the work.
 double MedianMs(int runs, const std::function<void()>& work);
 
-// Prints one figure: "name: value unit (goal: goal)".
+// Prints one figure: "name: value unit (goal: goal)". When $VELNORA_BENCH_RESULTS names a file, the
+// figure is also appended to it as one line of tab-separated fields: program, name, value, unit, goal.
 void Report(const QString& name, double value, const QString& unit, const QString& goal);
 
 // The process's resident memory now and at its peak, in bytes.

@@ -2,6 +2,7 @@
 // reports how soon the first page is finished and how many pages a second the layout makes; then saves
 // the pages as a report file and reports how long reading it back takes, every page checked.
 
+#include "BenchSupport.h"
 #include "FakeDataSet.h"
 #include "PersianFonts.h"
 #include "PictureSurface.h"
@@ -17,7 +18,6 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -93,9 +93,11 @@ int main(int argc, char** argv)
         TQRReportFile::Load(fileName, loaded);
         loadPerPage.push_back(clock.nsecsElapsed() / 1e6 / loaded.PageCount());
     }
-    std::printf("report_first_page: %.1f ms (goal: <= 50 ms)\n", Median(firstPage));
-    std::printf("report_pages_per_second: %.0f pages/s (goal: >= 200 pages/s)\n", Median(pagesPerSecond));
-    std::printf("report_file_load_per_page: %.2f ms (%d pages, each checked before it is shown)\n",
-                Median(loadPerPage), store.PageCount());
+    Report(QStringLiteral("report of 1,000 entries, first page laid out"), Median(firstPage),
+           QStringLiteral("ms"), QStringLiteral("at most 50 ms"));
+    Report(QStringLiteral("report of 1,000 entries, pages laid out a second"), Median(pagesPerSecond),
+           QStringLiteral("pages/s"), QStringLiteral("at least 200"));
+    Report(QStringLiteral("report file read back, each of %1 pages checked").arg(store.PageCount()),
+           Median(loadPerPage), QStringLiteral("ms a page"), QStringLiteral("none"));
     return 0;
 }

@@ -89,8 +89,12 @@ void TApplication::HandleException(QObject*)
 
 void TApplication::ShowException(const Exception& error)
 {
-    QMessageBox box(QMessageBox::Critical, m_title, WithFullStop(error.Message()), QMessageBox::Ok);
-    box.setLayoutDirection(Qt::LeftToRight);
+    const QString text = WithFullStop(error.Message());
+    QMessageBox box(QMessageBox::Critical, m_title, text, QMessageBox::Ok);
+    // The box reads left to right. Our own Persian texts begin with a Persian word: their box is the
+    // mirror image, icon on the right and the text right-aligned, so that each sentence reads right to
+    // left with its full stop at its left end.
+    box.setLayoutDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     box.exec();
 }
 

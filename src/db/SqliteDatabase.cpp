@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "FoldingLike.h"
+#include "MessageNames.h"
 #include "SqliteStatement.h"
 
 #include <QFileInfo>
@@ -26,25 +27,38 @@ void SqliteDatabase::Open(const QString& path)
     Close();
     m_path = QFileInfo(path).absoluteFilePath();
     const QFileInfo file(m_path);
+    const QString name = FileNameInMessage(m_path);
     if (!file.exists())
-        throw EOleException(QStringLiteral("The database file '%1' was not found").arg(m_path));
+        throw EOleException(QStringLiteral("پرونده مجموعه %1 در پوشه %2 پیدا نشد. مجموعه "
+                                           "خود را با همین نام در این پوشه بگذارید")
+                                .arg(name, FolderInMessage(m_path)));
     if (!file.isFile())
-        throw EOleException(QStringLiteral("'%1' is not a database file").arg(m_path));
+        throw EOleException(QStringLiteral("مسیر %1 در پوشه %2 پرونده نیست (پوشه یا "
+                                           "دستگاه است). آن را بردارید و پرونده مجموعه "
+                                           "را با همین نام بگذارید")
+                                .arg(name, FolderInMessage(m_path)));
     if (!file.isReadable())
-        throw EOleException(QStringLiteral("The file '%1' cannot be read: permission denied").arg(m_path));
+        throw EOleException(
+            QStringLiteral("اجازه خواندن پرونده %1 را ندارید. در "
+                           "ویژگی‌های پرونده اجازه خواندن و نوشتن را به "
+                           "خود بدهید")
+                .arg(name));
     // SQLite would take an empty file for an empty database; it holds no collection.
     if (file.size() == 0)
-        throw EOleException(QStringLiteral("The database file '%1' is empty").arg(m_path));
+        throw EOleException(
+            QStringLiteral("پرونده %1 خالی است و مجموعه‌ای در آن نیست. "
+                           "پرونده مجموعه را به جای آن بگذارید")
+                .arg(name));
 
     // A file without write permission opens read-only, also for a user whom the system would let write.
     const bool writable = file.isWritable() && (file.permissions() & QFileDevice::WriteOwner) != 0;
-    const QByteArray name = m_path.toUtf8();
-    OpenHandle(name.constData(), writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+    const QByteArray encoded = m_path.toUtf8();
+    OpenHandle(encoded.constData(), writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
     // The file's identity, so that a write can tell when the file was removed or replaced meanwhile.
     struct stat identity
     {
     };
-    if (::stat(name.constData(), &identity) == 0) {
+    if (::stat(encoded.constData(), &identity) == 0) {
         m_device = quint64(identity.st_dev);
         m_inode = quint64(identity.st_ino);
     }
@@ -63,6 +77,7 @@ void SqliteDatabase::OpenInMemory(const QString& path)
     Close();
     m_path = QFileInfo(path).absoluteFilePath();
     OpenHandle(":memory:", SQLITE_OPEN_READWRITE);
+    m_inMemory = true;
 }
 
 void SqliteDatabase::OpenHandle(const char* name, int flags)
@@ -89,6 +104,7 @@ void SqliteDatabase::Close()
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
+    m_inMemory = false;
 }
 
 bool SqliteDatabase::IsReadOnly() const
@@ -107,11 +123,12 @@ void SqliteDatabase::CheckFileInPlace() const
     if (::stat(m_path.toUtf8().constData(), &identity) != 0 || quint64(identity.st_dev) != m_device ||
         quint64(identity.st_ino) != m_inode)
         throw EOleException(
-            QStringLiteral("The database file '%1' was removed or replaced; the change was not saved")
-                .arg(m_path));
+            QStringLiteral("پرونده %1 پس از باز شدن پاک، جابه‌جا یا "
+                           "جایگزین شد و تغییر ذخیره نشد. برنامه را "
+                           "ببندید و دوباره باز کنید")
+                .arg(FileNameInMessage(m_path)));
     if ((identity.st_mode & S_IWUSR) == 0)
-        throw EOleException(
-            QStringLiteral("The file '%1' is read-only; the change was not saved").arg(m_path));
+        ReadOnly();
 }
 
 void SqliteDatabase::Execute(const char* sql)
@@ -147,34 +164,66 @@ QString SqliteDatabase::PrimaryKeyColumn(const QString& table) const
     return keys == 1 ? key : QString();
 }
 
+void SqliteDatabase::ReadOnly() const
+{
+    const QString name = FileNameInMessage(m_path);
+    // The copy of an Access file refuses every change; the file itself may well be writable.
+    if (m_inMemory)
+        throw EOleException(
+            QStringLiteral("مجموعه %1 پرونده Access است و تنها خوانده "
+                           "می‌شود؛ تغییر ذخیره نشد. برای ویرایش، آن را "
+                           "یک بار با %2 به قالب خود ولنورا تبدیل کنید")
+                .arg(name, NameInMessage(QStringLiteral("velnora-import"))));
+    throw EOleException(
+        QStringLiteral("پرونده %1 فقط‌خواندنی است و تغییر ذخیره نشد. "
+                       "اجازه نوشتن در پرونده را بدهید و دوباره "
+                       "بکوشید")
+            .arg(name));
+}
+
 void SqliteDatabase::Fail(int code) const
 {
     const QString detail = m_db != nullptr ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+    const QString name = FileNameInMessage(m_path);
     switch (code & 0xff) {
     case SQLITE_NOTADB:
-        throw EOleException(QStringLiteral("The file '%1' is not a database").arg(m_path));
+        throw EOleException(
+            QStringLiteral("پرونده %1 پایگاه داده نیست. پرونده مجموعه را با همین نام به جای آن بگذارید")
+                .arg(name));
     case SQLITE_CORRUPT:
-        throw EOleException(QStringLiteral("The database '%1' is damaged").arg(m_path));
+        throw EOleException(
+            QStringLiteral("پایگاه داده %1 آسیب دیده است. نسخه سالمی از مجموعه را به جای آن بگذارید")
+                .arg(name));
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        throw EOleException(QStringLiteral("The file '%1' is locked by another process").arg(m_path));
+        throw EOleException(
+            QStringLiteral("پرونده %1 را برنامه دیگری قفل کرده است. آن برنامه را ببندید و دوباره بکوشید")
+                .arg(name));
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        throw EOleException(QStringLiteral("The file '%1' cannot be opened").arg(m_path));
+        throw EOleException(
+            QStringLiteral("پرونده %1 باز نشد. اجازه‌های پرونده و پوشه "
+                           "%2 را بررسی کنید")
+                .arg(name, FolderInMessage(m_path)));
     case SQLITE_READONLY:
-        throw EOleException(
-            QStringLiteral("The file '%1' is read-only; the change was not saved").arg(m_path));
+        ReadOnly();
     case SQLITE_FULL:
-        throw EOleException(
-            QStringLiteral("The disk holding '%1' is full; the change was not saved").arg(m_path));
+        throw EOleException(QStringLiteral("دیسکی که پرونده %1 روی آن است پر است و تغییر "
+                                           "ذخیره نشد. جایی روی دیسک خالی کنید و دوباره "
+                                           "بکوشید")
+                                .arg(name));
     case SQLITE_IOERR:
-        throw EOleException(QStringLiteral("The file '%1' cannot be read or written").arg(m_path));
+        throw EOleException(QStringLiteral("پرونده %1 خوانده یا نوشته نشد (خطای دیسک). "
+                                           "دیسک را بررسی کنید و دوباره بکوشید")
+                                .arg(name));
     default:
         break;
     }
     if (detail.startsWith(QLatin1String("no such table: ")))
-        throw EOleException(QStringLiteral("The database '%1' has no table or query named %2")
-                                .arg(m_path, detail.mid(int(qstrlen("no such table: ")))));
-    throw EOleException(QStringLiteral("Error in the statement: %1").arg(detail));
+        throw EOleException(QStringLiteral("پایگاه داده %1 جدول یا پرسمانی به نام %2 "
+                                           "ندارد. پرونده مجموعه درست را با همین نام "
+                                           "بگذارید")
+                                .arg(name, NameInMessage(detail.mid(int(qstrlen("no such table: "))))));
+    throw EOleException(QStringLiteral("دستوری روی پایگاه داده %1 اجرا نشد: %2").arg(name, detail));
 }

@@ -19,7 +19,7 @@ public:
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
     // Opens the file read-write (read-only when the file cannot be written). Raises EOleException with
-    // a text naming the full path and the cause.
+    // a text naming the file, the cause and what the reader can do.
     void Open(const QString& path);
     // Opens a new, empty database in memory, with the same functions; `path` names it in error texts.
     void OpenInMemory(const QString& path);
@@ -52,9 +52,14 @@ public:
 
 private:
     void OpenHandle(const char* name, int flags);
+    // The error of a change refused because the file, or the Access file copied into memory, is
+    // read-only.
+    [[noreturn]] void ReadOnly() const;
 
     sqlite3* m_db = nullptr;
     QString m_path;
+    // The database in memory is the copy of an Access file (OpenInMemory).
+    bool m_inMemory = false;
     // The identity of the file opened: device and inode.
     quint64 m_device = 0;
     quint64 m_inode = 0;

@@ -1,6 +1,7 @@
 #include "SqliteProvider.h"
 
 #include "Exceptions.h"
+#include "MessageNames.h"
 #include "SqliteDatabase.h"
 #include "SqliteStatement.h"
 
@@ -56,10 +57,11 @@ auto InTransaction(SqliteDatabase& db, Write&& write)
 
 [[noreturn]] void RowNotFound(const SqliteDatabase& db)
 {
-    throw EOleException(
-        QStringLiteral("The entry was not saved to '%1': it was changed or deleted by another "
-                       "user since it was read")
-            .arg(db.Path()));
+    throw EOleException(QStringLiteral("این مورد در %1 ذخیره نشد: کاربر یا برنامه "
+                                       "دیگری پس از خوانده شدن، آن را تغییر داده یا "
+                                       "پاک کرده است. برنامه را دوباره باز کنید تا "
+                                       "نسخه تازه را ببینید")
+                            .arg(FileNameInMessage(db.Path())));
 }
 
 // Reads a stored row back by its rowid, in the layout of the result.

@@ -41,7 +41,9 @@ void TADOConnection::Open()
         return;
     const QString file = ::ConnectionString(m_connectionString).Value(QStringLiteral("Data Source"));
     if (file.isEmpty())
-        throw EOleException(QStringLiteral("The connection string names no database file"));
+        throw EOleException(
+            QStringLiteral("رشته اتصال هیچ پرونده پایگاه داده‌ای را نام "
+                           "نمی‌برد"));
     const QString path = QDir::current().absoluteFilePath(file);
     if (IsJetFile(path))
         OpenJet(m_db, path);

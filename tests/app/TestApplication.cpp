@@ -56,6 +56,8 @@ private slots:
     void createFormSetsAndResetsReference();
     void defaultHandler_data();
     void defaultHandler();
+    void boxFollowsTheTextsDirection_data();
+    void boxFollowsTheTextsDirection();
     void startupFailureEndsWithCodeOne();
 };
 
@@ -182,6 +184,34 @@ void TestApplication::defaultHandler()
     QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
     QCoreApplication::sendPostedEvents(&thrower);
     QVERIFY(handled);
+}
+
+void TestApplication::boxFollowsTheTextsDirection_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::newRow("English") << "ADOQuery1: Cannot perform this operation on a closed dataset"
+                             << Qt::LeftToRight;
+    QTest::newRow("Persian naming a file")
+        << QStringLiteral("پرونده \u200Edorvanel.mdb\u200E پایگاه داده نیست") << Qt::RightToLeft;
+    QTest::newRow("Latin name first") << QStringLiteral("DBMaall3: فیلد پیدا نشد") << Qt::LeftToRight;
+}
+
+void TestApplication::boxFollowsTheTextsDirection()
+{
+    QFETCH(QString, message);
+    QFETCH(Qt::LayoutDirection, direction);
+    QList<Qt::LayoutDirection> seen;
+    ModalAnswer answer([&](QWidget* modal) {
+        seen.append(modal->layoutDirection());
+        ModalAnswer::Press(modal, "OK");
+    });
+    Thrower thrower;
+    thrower.raise = [&] { throw EOleException(message); };
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    QCoreApplication::sendPostedEvents(&thrower);
+    QTRY_COMPARE(seen.size(), 1);
+    QCOMPARE(seen.first(), direction);
 }
 
 void TestApplication::startupFailureEndsWithCodeOne()

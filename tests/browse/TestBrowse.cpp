@@ -234,8 +234,9 @@ void TestBrowse::failedPostKeepsTheTypedTextAndTheList()
     Boxes boxes;
     view.ClickRow(3);
     QCOMPARE(boxes.Texts().size(), 1);
-    QVERIFY2(boxes.Texts().first().contains(QLatin1String("changed or deleted by another user")),
-             qPrintable(boxes.Texts().first()));
+    QVERIFY2(
+        boxes.Texts().first().contains(QStringLiteral("پس از خوانده شدن، آن را تغییر داده یا پاک کرده است")),
+        qPrintable(boxes.Texts().first()));
     QCOMPARE(view.Browse().RecNo(), 1);
     QCOMPARE(view.Browse().State(), TDataSetState::dsEdit);
     QCOMPARE(view.answer->toPlainText(), QStringLiteral("mine a1"));

@@ -304,9 +304,15 @@ void TestDataSets::providerErrors_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("garbage");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("missing file") << QString() << QString() << "The database file '%1' was not found";
+    // %1 is the folder. Names are kept between left-to-right marks.
+    QTest::newRow("missing file") << QString() << QString()
+                                  << QStringLiteral("پرونده مجموعه \u200Edorvanel.mdb\u200E در "
+                                                    "پوشه \u200E%1\u200E پیدا نشد. مجموعه خود را "
+                                                    "با همین نام در این پوشه بگذارید");
     QTest::newRow("not a database") << QString() << "This is plain text, not a database file at all.\n"
-                                    << "The file '%1' is not a database";
+                                    << QStringLiteral("پرونده \u200Edorvanel.mdb\u200E پایگاه داده "
+                                                      "نیست. پرونده مجموعه را با همین نام به جای آن "
+                                                      "بگذارید");
 }
 
 void TestDataSets::providerErrors()
@@ -321,7 +327,7 @@ void TestDataSets::providerErrors()
     }
     Store store;
     const QString text = ErrorText([&] { store.connection.Open(); });
-    QCOMPARE(text, expected.arg(file.Path()));
+    QCOMPARE(text, expected.arg(file.Folder()));
     QVERIFY(!store.connection.Connected());
     QCOMPARE(ErrorText([&] { store.browse.Open(); }), text);
     QVERIFY(!store.browse.Active());
@@ -338,7 +344,9 @@ void TestDataSets::lockedFileIsReported()
         SQLITE_OK);
     Store store;
     QCOMPARE(ErrorText([&] { store.browse.Open(); }),
-             QStringLiteral("The file '%1' is locked by another process").arg(file.Path()));
+             QStringLiteral("پرونده \u200Edorvanel.mdb\u200E را برنامه "
+                            "دیگری قفل کرده است. آن برنامه را ببندید و "
+                            "دوباره بکوشید"));
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     store.browse.Open();
@@ -357,7 +365,9 @@ void TestDataSets::connectionIsTriedAgain()
 
     file.Execute(QStringLiteral("DROP VIEW Query1"));
     const QString missing = ErrorText([&] { store.browse.Open(); });
-    QVERIFY2(missing.contains(QLatin1String("Query1")) && missing.contains(file.Path()), qPrintable(missing));
+    QVERIFY2(missing.contains(QStringLiteral("جدول یا پرسمانی به نام \u200EQuery1\u200E ندارد")) &&
+                 missing.contains(QStringLiteral("\u200Edorvanel.mdb\u200E")),
+             qPrintable(missing));
 }
 
 void TestDataSets::changesAreWrittenAtOnce()
@@ -399,7 +409,8 @@ void TestDataSets::conflictingChangeIsReported()
     file.Execute(QStringLiteral("UPDATE Table1 SET pasokh = 'from elsewhere' WHERE id = 1"));
     store.browse.FieldByName(QStringLiteral("pasokh"))->setAsString(QStringLiteral("mine"));
     const QString text = ErrorText([&] { store.browse.Next(); });
-    QVERIFY2(text.contains(QLatin1String("changed or deleted by another user")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("پس از خوانده شدن، آن را تغییر داده یا پاک کرده است")),
+             qPrintable(text));
     QCOMPARE(store.browse.State(), TDataSetState::dsEdit);
     QCOMPARE(store.browse.FieldByName(QStringLiteral("pasokh"))->AsString(), QStringLiteral("mine"));
     QCOMPARE(store.browse.CurrentRow(), 0);

@@ -121,8 +121,14 @@ void TestJetCollection::resultsAreNotUpdatable()
         QCOMPARE(table.query.RecordCount(), 8);
         QCOMPARE(table.query.FieldByName(QStringLiteral("Unicode"))->AsString(),
                  QStringLiteral("only ascii chars"));
-        // A statement that writes is refused by the copy in memory.
-        QVERIFY(!ErrorText([&] { Statement(QStringLiteral("DELETE FROM \"Table\"")); }).isEmpty());
+        // A statement that writes is refused by the copy in memory, which says what the file is.
+        QCOMPARE(
+            ErrorText([&] { Statement(QStringLiteral("DELETE FROM \"Table\"")); }),
+            QStringLiteral("مجموعه \u200Edorvanel.mdb\u200E پرونده "
+                           "Access است و تنها خوانده می‌شود؛ تغییر ذخیره "
+                           "نشد. برای ویرایش، آن را یک بار با "
+                           "\u200Evelnora-import\u200E به قالب خود "
+                           "ولنورا تبدیل کنید"));
     }
     QVERIFY(file.Unchanged());
 }
@@ -135,11 +141,10 @@ void TestJetCollection::missingQuery1FailsOnlyTheBrowseDataSet()
         TestProgram program;
         // The file has no stored query Query1. Table1 is read, though it holds none of the record
         // model's fields, and the first control missing its field says so.
-        QCOMPARE(
-            boxes.Texts(),
-            QStringList(
-                {QStringLiteral("The database '%1' has no table or query named Query1.").arg(file.Path()),
-                 QStringLiteral("DBMaall3: Field 'pavaraghi' not found.")}));
+        QCOMPARE(boxes.Texts(), QStringList({QStringLiteral("پایگاه داده \u200Edorvanel.mdb\u200E جدول یا "
+                                                            "پرسمانی به نام \u200EQuery1\u200E ندارد. "
+                                                            "پرونده مجموعه درست را با همین نام بگذارید."),
+                                             QStringLiteral("DBMaall3: Field 'pavaraghi' not found.")}));
         QVERIFY(!Data->ADOaall->Active());
         QVERIFY(Data->ADOQuery1->Active());
         QVERIFY(Data->ADOQuery1->FindField(QStringLiteral("col1")) != nullptr);
@@ -153,21 +158,30 @@ void TestJetCollection::badFileFailsAtOpen_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     const QByteArray book = FixtureBytes(QStringLiteral("jet/170.mdb"));
-    const QString access = QStringLiteral("Cannot read the Access database \"%1\": ");
+    const QString access = QStringLiteral("مجموعه Access \u200Edorvanel.mdb\u200E خوانده نشد: ");
     const QString noCatalogue =
-        access + "its table catalogue cannot be read (the file is damaged or truncated).";
+        access +
+        QStringLiteral("فهرست جدول‌های آن خوانده نشد (پرونده آسیب "
+                       "دیده یا ناقص است).");
     const QByteArray half = book.left(book.size() / 2 + 1000);
-    QTest::newRow("truncated") << half
-                               << access + "the file is truncated (its size, " +
-                                      QString::number(half.size()) +
-                                      " bytes, is not a whole number of 2048-byte pages).";
+    QTest::newRow("truncated")
+        << half
+        << access + QStringLiteral("پرونده ناقص است (اندازه آن، %1 بایت، چند "
+                                   "برابر درستی از صفحه‌های 2048 بایتی نیست).")
+                        .arg(half.size());
     QTest::newRow("cut before the catalogue") << book.left(6 * 2048) << noCatalogue;
     QTest::newRow("signature over foreign bytes")
-        << book.left(2048) + FixtureBytes(QStringLiteral("jet/README.md")).leftJustified(20 * 2048, ' ')
+        << book.left(2048) + FixtureBytes(QStringLiteral("jet/NOTICE")).leftJustified(20 * 2048, ' ')
         << noCatalogue;
-    QTest::newRow("empty") << QByteArray() << "The database file '%1' is empty.";
-    QTest::newRow("foreign") << FixtureBytes(QStringLiteral("jet/README.md"))
-                             << "The file '%1' is not a database.";
+    QTest::newRow("empty")
+        << QByteArray()
+        << QStringLiteral("پرونده \u200Edorvanel.mdb\u200E خالی است و "
+                          "مجموعه‌ای در آن نیست. پرونده مجموعه را به "
+                          "جای آن بگذارید.");
+    QTest::newRow("foreign") << FixtureBytes(QStringLiteral("jet/NOTICE"))
+                             << QStringLiteral("پرونده \u200Edorvanel.mdb\u200E پایگاه داده "
+                                               "نیست. پرونده مجموعه را با همین نام به جای آن "
+                                               "بگذارید.");
 }
 
 void TestJetCollection::badFileFailsAtOpen()
@@ -177,9 +191,8 @@ void TestJetCollection::badFileFailsAtOpen()
     const JetCollection file(bytes);
     Boxes boxes;
     TestProgram program;
-    const QString error = text.arg(file.Path());
     // The connection's open fails for each of its three users, as for a missing file.
-    QCOMPARE(boxes.Texts(), QStringList({error, error, error}));
+    QCOMPARE(boxes.Texts(), QStringList({text, text, text}));
     QVERIFY(!Data->ADOConnection1->Connected());
     QVERIFY(!Data->ADOaall->Active());
     QVERIFY(!Data->ADOQuery1->Active());

@@ -178,17 +178,23 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("cause");
         const QByteArray book = FixtureBytes(QStringLiteral("jet/170.mdb"));
-        QTest::newRow("empty") << "empty.mdb" << QByteArray() << "the file is empty";
-        QTest::newRow("foreign") << "foreign.mdb" << FixtureBytes(QStringLiteral("jet/README.md"))
-                                 << "it is not an Access (Jet) database";
+        QTest::newRow("empty") << "empty.mdb" << QByteArray() << QStringLiteral("پرونده خالی است");
+        QTest::newRow("foreign") << "foreign.mdb" << FixtureBytes(QStringLiteral("jet/NOTICE"))
+                                 << QStringLiteral("پرونده پایگاه داده Access (Jet) نیست");
         QTest::newRow("cut mid-page")
-            << "half.mdb" << book.left(book.size() / 2 + 1000) << "the file is truncated";
+            << "half.mdb" << book.left(book.size() / 2 + 1000) << QStringLiteral("پرونده ناقص است");
         QTest::newRow("cut before the catalogue")
-            << "six.mdb" << book.left(6 * 2048) << "its table catalogue cannot be read";
-        QTest::newRow("cut within the tables") << "fifty.mdb" << book.left(500 * 2048) << "cannot be read";
+            << "six.mdb" << book.left(6 * 2048)
+            << QStringLiteral("فهرست جدول‌های آن خوانده نشد");
+        QTest::newRow("cut within the tables")
+            << "fifty.mdb" << book.left(500 * 2048) << QStringLiteral("خوانده نشد");
         QByteArray ace = FixtureBytes(QStringLiteral("jet/emptyJet4.mdb"));
         ace.replace(4, 15, "Standard ACE DB");
-        QTest::newRow("Access 2007") << "ace.mdb" << ace << "only Jet 3 and Jet 4 files are read";
+        QTest::newRow("Access 2007") << "ace.mdb" << ace
+                                     << QStringLiteral(
+                                            "تنها پرونده‌های Jet 3 و Jet 4 (Access 97 تا "
+                                            "2003) خوانده می‌شوند. آن را در Access با "
+                                            "قالب 2002-2003 ذخیره کنید");
     }
 
     void rejected()
@@ -200,7 +206,7 @@ private slots:
         const QString path = WriteCopy(folder, name, bytes);
         const Database db = Memory();
         const QString error = Load(path, db.get());
-        QVERIFY2(error.startsWith(QStringLiteral("Cannot read the Access database \"%1\": ").arg(path)),
+        QVERIFY2(error.startsWith(QStringLiteral("مجموعه Access \u200E%1\u200E خوانده نشد: ").arg(name)),
                  qPrintable(error));
         QVERIFY2(error.contains(cause), qPrintable(error));
         QCOMPARE(Values(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_schema")), QStringLiteral("0"));
@@ -214,9 +220,9 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("cause");
         QTest::newRow("crashes libmdb")
-            << 0x37f32 << 0x42 << "reading it failed abruptly (the file is damaged)";
+            << 0x37f32 << 0x42 << QStringLiteral("خواندن آن ناگهان از کار افتاد (پرونده آسیب دیده است)");
         QTest::newRow("hangs libmdb")
-            << 0x3def2 << 0x1a << "reading stopped making progress (the file may be damaged)";
+            << 0x3def2 << 0x1a << QStringLiteral("خواندن آن پیش نرفت (شاید پرونده آسیب دیده باشد)");
     }
 
     void damaged()
@@ -235,7 +241,7 @@ private slots:
         const QString path = WriteCopy(folder, QStringLiteral("damaged.mdb"), bytes);
         const Database db = Memory();
         QCOMPARE(Load(path, db.get()),
-                 QStringLiteral("Cannot read the Access database \"%1\": %2.").arg(path, cause));
+                 QStringLiteral("مجموعه Access \u200Edamaged.mdb\u200E خوانده نشد: %1.").arg(cause));
         QCOMPARE(Values(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_schema")), QStringLiteral("0"));
     }
 
@@ -243,10 +249,8 @@ private slots:
     {
         const Database db = Memory();
         const QString error = Load(QStringLiteral("/nonexistent/dorvanel.mdb"), db.get());
-        QCOMPARE(
-            error,
-            QStringLiteral(
-                "Cannot read the Access database \"/nonexistent/dorvanel.mdb\": the file does not exist."));
+        QCOMPARE(error,
+                 QStringLiteral("مجموعه Access \u200Edorvanel.mdb\u200E خوانده نشد: پرونده وجود ندارد."));
         QVERIFY(!IsJetFile(QStringLiteral("/nonexistent/dorvanel.mdb")));
     }
 
@@ -254,7 +258,7 @@ private slots:
     {
         QVERIFY(IsJetFile(FixturePath(QStringLiteral("jet/170.mdb"))));
         QVERIFY(IsJetFile(FixturePath(QStringLiteral("jet/emptyJet4.mdb"))));
-        QVERIFY(!IsJetFile(FixturePath(QStringLiteral("jet/README.md"))));
+        QVERIFY(!IsJetFile(FixturePath(QStringLiteral("jet/NOTICE"))));
     }
 
     void simpleStoredSelect()

@@ -10,7 +10,7 @@ QString SourceDir()
 
 QString FixturePath(const QString& relative)
 {
-    return QDir(qEnvironmentVariable("VELNORA_FIXTURES")).filePath(relative);
+    return QDir(SourceDir()).filePath(QStringLiteral("tests/data/") + relative);
 }
 
 QByteArray FixtureBytes(const QString& relative)

@@ -34,7 +34,7 @@ namespace {
 
 const QString NoPhrase = QStringLiteral("لطفا عبارت مورد جستجو را وارد کنيد");
 const QString NothingFound = QStringLiteral("کاربر گرامي موردي يافت نشد");
-const QString Conflict = QStringLiteral("changed or deleted by another user");
+const QString Conflict = QStringLiteral("پس از خوانده شدن، آن را تغییر داده یا پاک کرده است");
 const QString Closed = QStringLiteral("Cannot perform this operation on a closed dataset");
 
 // Letters the reader types: Persian words with both forms of yeh and kaf, Latin letters and the

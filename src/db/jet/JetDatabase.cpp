@@ -3,6 +3,7 @@
 #include "JetError.h"
 #include "JetHeader.h"
 #include "JetReaderProcess.h"
+#include "MessageNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +30,7 @@ void LoadJetDatabase(const QString& path, sqlite3* target, JetLoadReport* report
 {
     const QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("velnora-jet-XXXXXX")));
     if (!folder.isValid())
-        throw JetError(path, QStringLiteral("no temporary folder can be made"));
+        throw JetError(path, QStringLiteral("پوشه موقتی ساخته نشد"));
     const QString copy = folder.filePath(QStringLiteral("copy.sqlite"));
     ConvertJetDatabase(path, copy, options, report);
 
@@ -42,10 +43,9 @@ void LoadJetDatabase(const QString& path, sqlite3* target, JetLoadReport* report
     const int stepped = backup != nullptr ? sqlite3_backup_step(backup, -1) : SQLITE_ERROR;
     const int finished = backup != nullptr ? sqlite3_backup_finish(backup) : SQLITE_ERROR;
     if (stepped != SQLITE_DONE || finished != SQLITE_OK)
-        throw JetError(
-            path,
-            QStringLiteral("its copy cannot be loaded (%1)").arg(QString::fromUtf8(sqlite3_errmsg(target))));
+        throw JetError(path, QStringLiteral("رونوشت آن بار نشد (%1)")
+                                 .arg(NameInMessage(QString::fromUtf8(sqlite3_errmsg(target)))));
     // A change to this copy would be lost when it closes, and never reach the Jet file: refuse it.
     if (sqlite3_exec(target, "PRAGMA query_only = ON", nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw JetError(path, QStringLiteral("its copy cannot be made read-only"));
+        throw JetError(path, QStringLiteral("رونوشت آن فقط‌خواندنی نشد"));
 }

@@ -1,10 +1,9 @@
 #include "JetError.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "MessageNames.h"
 
 EOleException JetError(const QString& path, const QString& cause)
 {
-    return EOleException(QStringLiteral("Cannot read the Access database \"%1\": %2.")
-                             .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), cause));
+    return EOleException(
+        QStringLiteral("مجموعه Access %1 خوانده نشد: %2.").arg(FileNameInMessage(path), cause));
 }

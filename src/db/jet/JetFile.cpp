@@ -18,15 +18,15 @@ JetFile::JetFile(const QString& path) : m_path(path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        Fail(QStringLiteral("the file does not exist"));
+        Fail(QStringLiteral("پرونده وجود ندارد"));
     if (!info.isFile() || !info.isReadable())
-        Fail(QStringLiteral("the file cannot be read"));
+        Fail(QStringLiteral("پرونده خوانا نیست؛ اجازه خواندن آن را بدهید"));
     m_header = JetHeader::Read(path);
     JudgeHeader();
 
     m_mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (m_mdb == nullptr)
-        Fail(QStringLiteral("the file cannot be opened"));
+        Fail(QStringLiteral("پرونده باز نشد"));
     mdb_set_bind_size(m_mdb, kBindSize);
     mdb_set_boolean_fmt_numbers(m_mdb);
     JudgeCatalogue();
@@ -42,19 +42,22 @@ void JetFile::JudgeHeader() const
 {
     switch (m_header.kind) {
     case JetHeader::Kind::Empty:
-        Fail(QStringLiteral("the file is empty"));
+        Fail(QStringLiteral("پرونده خالی است"));
     case JetHeader::Kind::Foreign:
-        Fail(QStringLiteral("it is not an Access (Jet) database"));
+        Fail(QStringLiteral("پرونده پایگاه داده Access (Jet) نیست"));
     case JetHeader::Kind::Ace:
-        Fail(QStringLiteral("it is an Access 2007 or later database; only Jet 3 and Jet 4 files are read"));
+        Fail(QStringLiteral("پرونده از Access 2007 یا پس از آن است و تنها "
+                            "پرونده‌های Jet 3 و Jet 4 (Access 97 تا 2003) "
+                            "خوانده می‌شوند. آن را در Access با قالب "
+                            "2002-2003 ذخیره کنید"));
     case JetHeader::Kind::Jet3:
     case JetHeader::Kind::Jet4:
         break;
     }
     // A Jet file is made of whole pages, and its catalogue lies on page 2.
     if (m_header.fileSize % m_header.PageSize() != 0 || m_header.fileSize < 3 * m_header.PageSize())
-        Fail(QStringLiteral(
-                 "the file is truncated (its size, %1 bytes, is not a whole number of %2-byte pages)")
+        Fail(QStringLiteral("پرونده ناقص است (اندازه آن، %1 بایت، چند "
+                            "برابر درستی از صفحه‌های %2 بایتی نیست)")
                  .arg(m_header.fileSize)
                  .arg(m_header.PageSize()));
 }
@@ -62,7 +65,8 @@ void JetFile::JudgeHeader() const
 void JetFile::JudgeCatalogue() const
 {
     const QString unreadable =
-        QStringLiteral("its table catalogue cannot be read (the file is damaged or truncated)");
+        QStringLiteral("فهرست جدول‌های آن خوانده نشد (پرونده آسیب "
+                       "دیده یا ناقص است)");
     if (mdb_read_catalog(m_mdb, MDB_ANY) == nullptr)
         Fail(unreadable);
     MdbCatalogEntry* objects = Entry(QLatin1String(kObjectsTable), MDB_TABLE);

@@ -8,6 +8,7 @@
 #include "JetLoader.h"
 #include "JetReaderProtocol.h"
 #include "JetSqlStatement.h"
+#include "MessageNames.h"
 
 #include <QFile>
 #include <QStringList>
@@ -62,7 +63,7 @@ int Copy(const QString& source, const QString& output, const JetLoadOptions& opt
         Say(Line(JetReaderProtocol::kDone, {}));
     } catch (const JetSqlError& e) {
         Say(Line(JetReaderProtocol::kError,
-                 {JetError(source, QStringLiteral("its copy cannot be written (%1)").arg(e.Message()))
+                 {JetError(source, QStringLiteral("رونوشت آن نوشته نشد (%1)").arg(NameInMessage(e.Message())))
                       .Message()}));
         status = 1;
     } catch (const Exception& e) {

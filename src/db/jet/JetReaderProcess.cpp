@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 #include "JetError.h"
 #include "JetReaderProtocol.h"
+#include "MessageNames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,7 +56,7 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
 {
     const QString helper = HelperPath();
     if (helper.isEmpty())
-        Fail(QStringLiteral("the program %1 is not installed").arg(kHelperName));
+        Fail(QStringLiteral("برنامه %1 نصب نیست؛ ولنورا را دوباره نصب کنید").arg(NameInMessage(kHelperName)));
     QStringList arguments = {m_source, sqlitePath, JetReaderProtocol::kQueryOption, m_options.browseQuery};
     if (m_options.addKeys)
         arguments.append(JetReaderProtocol::kAddKeys);
@@ -63,7 +64,7 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
     QProcess process;
     process.start(helper, arguments);
     if (!process.waitForStarted())
-        Fail(QStringLiteral("the program %1 cannot be started").arg(helper));
+        Fail(QStringLiteral("برنامه %1 اجرا نشد").arg(NameInMessage(helper)));
     QElapsedTimer silence;
     silence.start();
     QByteArray pending;
@@ -81,20 +82,20 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
         if (running && silence.elapsed() > kSilenceLimitMs) {
             process.kill();
             process.waitForFinished();
-            Fail(QStringLiteral("reading stopped making progress (the file may be damaged)"));
+            Fail(QStringLiteral("خواندن آن پیش نرفت (شاید پرونده آسیب دیده باشد)"));
         }
     }
     if (!m_error.isEmpty())
         throw EOleException(m_error);
     if (process.exitStatus() == QProcess::CrashExit)
-        Fail(QStringLiteral("reading it failed abruptly (the file is damaged)"));
+        Fail(QStringLiteral("خواندن آن ناگهان از کار افتاد (پرونده آسیب دیده است)"));
     QString warning = QString::fromLocal8Bit(warnings).trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
     while (warning.endsWith(QLatin1Char('.')))
         warning.chop(1);
     if (!warning.isEmpty())
-        Fail(QStringLiteral("the file is damaged (%1)").arg(warning));
+        Fail(QStringLiteral("پرونده آسیب دیده است (%1)").arg(NameInMessage(warning)));
     if (process.exitCode() != 0 || !m_done)
-        Fail(QStringLiteral("reading it did not complete"));
+        Fail(QStringLiteral("خواندن آن کامل نشد"));
 }
 
 void JetReaderProcess::Take(const QString& line, JetLoadReport& report)

@@ -23,7 +23,7 @@ QList<JetQueryRow> ReadStoredQuery(const JetFile& file, const MdbCatalogEntry* q
     MdbCatalogEntry* entry = file.Entry(QLatin1String(kQueriesTable), MDB_TABLE);
     MdbTableDef* table = entry != nullptr ? mdb_read_table(entry) : nullptr;
     if (table == nullptr || mdb_read_columns(table) == nullptr)
-        file.Fail(QStringLiteral("its stored queries cannot be read"));
+        file.Fail(QStringLiteral("پرسمان‌های ذخیره‌شده آن خوانده نشد"));
 
     const QList<QByteArray> names = {"ObjectId", "Attribute",  "Order", "Name1",
                                      "Name2",    "Expression", "Flag"};
@@ -39,7 +39,7 @@ QList<JetQueryRow> ReadStoredQuery(const JetFile& file, const MdbCatalogEntry* q
         }
         if (columns[i] == nullptr) {
             mdb_free_tabledef(table);
-            file.Fail(QStringLiteral("its stored queries cannot be read"));
+            file.Fail(QStringLiteral("پرسمان‌های ذخیره‌شده آن خوانده نشد"));
         }
     }
     const auto text = [&](int i) { return QString::fromUtf8(bindings[i]->Text(), bindings[i]->Length()); };

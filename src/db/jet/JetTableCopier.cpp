@@ -3,6 +3,7 @@
 #include "JetFile.h"
 #include "JetSqlStatement.h"
 #include "JetValue.h"
+#include "MessageNames.h"
 
 #include <array>
 
@@ -20,7 +21,7 @@ JetTableCopier::JetTableCopier(const JetFile& file, MdbCatalogEntry* entry)
     if (m_table == nullptr || mdb_read_columns(m_table) == nullptr || m_table->num_cols > MDB_MAX_COLS) {
         if (m_table != nullptr)
             mdb_free_tabledef(m_table);
-        m_file.Fail(QStringLiteral("the definition of table \"%1\" cannot be read").arg(m_name));
+        m_file.Fail(QStringLiteral("تعریف جدول %1 خوانده نشد").arg(NameInMessage(m_name)));
     }
     mdb_read_indices(m_table);
     const bool jet4 = file.Header().kind == JetHeader::Kind::Jet4;
@@ -136,13 +137,15 @@ qint64 JetTableCopier::CopyRows(sqlite3* db, const std::function<void()>& rowDon
         int start = 0;
         size_t length = 0;
         if (mdb_find_row(mdb, int(m_table->cur_row) - 1, &start, &length) != 0)
-            m_file.Fail(QStringLiteral("a row of table \"%1\" cannot be read").arg(m_name));
+            m_file.Fail(QStringLiteral("یکی از ردیف‌های جدول %1 خوانده نشد")
+                            .arg(NameInMessage(m_name)));
         const int fieldCount = mdb_crack_row(m_table, start, length, fields.data());
         for (int i = 0; i < m_columns.size(); ++i) {
             Column* column = m_columns.at(i);
             if (column->binding && column->binding->Full())
-                m_file.Fail(QStringLiteral("a value of column \"%1\" in table \"%2\" is too long to be read")
-                                .arg(QString::fromUtf8(column->mdb->name), m_name));
+                m_file.Fail(
+                    QStringLiteral("مقداری از ستون %1 در جدول %2 بلندتر از آن است که خوانده شود")
+                        .arg(NameInMessage(QString::fromUtf8(column->mdb->name)), NameInMessage(m_name)));
             bool isNull = false;
             for (int f = 0; f < fieldCount; ++f) {
                 if (fields[f].colnum == column->position)
@@ -158,11 +161,10 @@ qint64 JetTableCopier::CopyRows(sqlite3* db, const std::function<void()>& rowDon
         rowDone();
     }
     if (rows < DeclaredRows())
-        m_file.Fail(
-            QStringLiteral("table \"%1\" declares %2 rows but only %3 can be read (the file is damaged or "
-                           "truncated)")
-                .arg(m_name)
-                .arg(DeclaredRows())
-                .arg(rows));
+        m_file.Fail(QStringLiteral(
+                        "جدول %1 %2 ردیف دارد، اما تنها %3 ردیف آن خوانده شد (پرونده آسیب دیده یا ناقص است)")
+                        .arg(NameInMessage(m_name))
+                        .arg(DeclaredRows())
+                        .arg(rows));
     return rows;
 }
