@@ -22,6 +22,10 @@ inline constexpr std::array<Fault, 7> AllFaults{
     Fault::Removed,          Fault::Moved,   Fault::ReadOnly, Fault::Locked, Fault::ChangedElsewhere,
     Fault::DeletedElsewhere, Fault::DiskFull};
 
+// The question the program asks when a change cannot be saved as its window closes.
+inline const QString CloseWithoutChangeQuestion =
+    QStringLiteral("تغييري که ذخيره نشد از دست مي‌رود. بسته شود؟");
+
 // How a test names the fault.
 QString FaultName(Fault fault);
 // A part of the text of the box that reports a post refused by the fault.

@@ -50,9 +50,6 @@ struct BrowseView
     TDBMemo* answer = nullptr;
 };
 
-const QString CloseWithoutChange =
-    QStringLiteral("تغييري که ذخيره نشد از دست مي‌رود. بسته شود؟");
-
 // Types a change long enough to need new pages of the file at the end of the memo; gives what was added.
 QString TypeLongChange(TDBMemo* memo)
 {
@@ -276,7 +273,7 @@ void TestFaults::closingWithAChangeThatCannotBeSaved()
         QVERIFY2(cancel.Seen().at(0).startsWith(Application->Title() + QLatin1Char('|')),
                  qPrintable(cancel.Seen().at(0)));
         QVERIFY2(cancel.Seen().at(0).contains(FaultMessage(fault)), qPrintable(cancel.Seen().at(0)));
-        QCOMPARE(cancel.Seen().at(1), QStringLiteral("Confirm|") + CloseWithoutChange);
+        QCOMPARE(cancel.Seen().at(1), QStringLiteral("Confirm|") + CloseWithoutChangeQuestion);
         QCOMPARE(defaults, QStringList{QStringLiteral("Cancel")});
     }
     // Back in the window, with the typed text in place and the entry still being edited.
@@ -319,7 +316,7 @@ void TestFaults::closingWithoutTheChangeEndsWithCodeZero()
         QString::fromUtf8(program.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(seen.size(), 2);
     QVERIFY2(seen.at(0).contains(FaultMessage(fault)), qPrintable(seen.at(0)));
-    QCOMPARE(seen.at(1), QStringLiteral("Confirm|") + CloseWithoutChange);
+    QCOMPARE(seen.at(1), QStringLiteral("Confirm|") + CloseWithoutChangeQuestion);
     QCOMPARE(file.Value(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
     QCOMPARE(file.Value(QStringLiteral("SELECT count(*) FROM Table1 WHERE pasokh LIKE '%mine%'")),
              QStringLiteral("0"));
