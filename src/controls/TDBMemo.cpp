@@ -187,7 +187,7 @@ void TDBMemo::keyPressEvent(QKeyEvent* event)
 void TDBMemo::insertFromMimeData(const QMimeData* source)
 {
     Guarded(this, [&] {
-        if (source == nullptr || !source->hasText())
+        if (isReadOnly() || source == nullptr || !source->hasText())
             return;
         const QString text = source->text();
         if (WrapModeFor(text) == QTextOption::WrapAnywhere)
