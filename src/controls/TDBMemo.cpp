@@ -192,8 +192,9 @@ void TDBMemo::insertFromMimeData(const QMimeData* source)
         const QString text = source->text();
         if (WrapModeFor(text) == QTextOption::WrapAnywhere)
             setWordWrapMode(QTextOption::WrapAnywhere);
+        // A drop inserts inside an edit block, where the layout lags behind: the text control brings
+        // the cursor into view itself afterwards.
         insertPlainText(text);
-        ensureCursorVisible();
     });
 }
 
