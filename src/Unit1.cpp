@@ -1,6 +1,7 @@
 #include "Unit1.h"
 #include "ui_Unit1.h"
 
+#include "Confirmation.h"
 #include "Publisher.h"
 #include "RightToLeftText.h"
 #include "TADOQuery.h"
@@ -26,6 +27,9 @@ namespace {
 const QString NoPhraseMessage = QStringLiteral("لطفا عبارت مورد جستجو را وارد کنيد");
 const QString NothingFoundMessage = QStringLiteral("کاربر گرامي موردي يافت نشد");
 const QString SearchPrompt = QStringLiteral("جستجو...");
+// "The change that could not be saved will be lost. Close?"
+const QString CloseWithoutChangeQuestion =
+    QStringLiteral("تغييري که ذخيره نشد از دست مي‌رود. بسته شود؟");
 const QString QuestionStatement = QStringLiteral("SELECT * FROM  Table1 where porsesh like ");
 const QString AnswerStatement = QStringLiteral("SELECT * FROM  Table1 where pasokh like ");
 
@@ -271,7 +275,8 @@ void TForm1::ShowBrowseView()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    // What the reader typed is written before the program ends; when it cannot be, the program stays.
+    // What the reader typed is written before the program ends. When it cannot be, the error box says
+    // why, and the reader chooses between closing without the change and going back to it.
     bool settled = false;
     Guarded(this, [&] {
         if (Data != nullptr)
@@ -279,8 +284,11 @@ void TForm1::closeEvent(QCloseEvent* event)
         settled = true;
     });
     if (!settled) {
-        event->ignore();
-        return;
+        if (!Confirmed(this, CloseWithoutChangeQuestion, QMessageBox::Cancel)) {
+            event->ignore();
+            return;
+        }
+        Data->DropChanges();
     }
     event->accept();
     Application->Terminate();

@@ -75,3 +75,10 @@ void TData::SettleChanges()
     if (ADOaall->Active())
         ADOaall->CheckBrowseMode();
 }
+
+void TData::DropChanges()
+{
+    // The search dataset first: cancelling the browse dataset would make it settle.
+    ADOQuery1->Cancel();
+    ADOaall->Cancel();
+}

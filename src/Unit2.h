@@ -19,6 +19,8 @@ public:
     // Settles the changes pending in both datasets, as a move would; a failing post raises and leaves
     // the change pending. Called before the program ends.
     void SettleChanges();
+    // Drops the changes still pending in both datasets: nothing of them is written.
+    void DropChanges();
 
     TADOConnection* ADOConnection1;
     TDataSource* Dataaall;

@@ -23,7 +23,8 @@ TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv), m_title(ApplicationTitleFromFileName(QApplication::applicationFilePath()))
 {
     Application = this;
-    setApplicationDisplayName(m_title);
+    // The title names the application; a display name would be appended to every window's caption.
+    setApplicationName(m_title);
     setApplicationVersion(QStringLiteral(VELNORA_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/assets/mainicon.png")));
     SetDefaultExceptionHandler(DefaultHandler);

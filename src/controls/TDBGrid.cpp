@@ -1,5 +1,6 @@
 #include "TDBGrid.h"
 
+#include "Confirmation.h"
 #include "DataBinding.h"
 #include "Exceptions.h"
 #include "RightToLeftText.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -73,7 +73,10 @@ TDBGrid::TDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
             [this](int action) { Guarded(this, [&] { ScrollAction(action); }); });
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
             [this] { Guarded(this, [this] { ThumbReleased(); }); });
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { LayoutChanged(); });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        PlaceEditor();
+        viewport()->update();
+    });
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const bool wasHere = old == this || old == m_editor;
         const bool isHere = now == this || now == m_editor;
@@ -199,13 +202,18 @@ void TDBGrid::LinkRecordChanged(TField* field)
 void TDBGrid::LayoutChanged()
 {
     UpdateScrollBars();
+    PlaceEditor();
+    viewport()->update();
+}
+
+void TDBGrid::PlaceEditor()
+{
     if (EditorOpen() && Active()) {
         const int row = std::max(DataSet()->CurrentRow(), 0) - m_top;
         const QRect cell = CellRect(row);
         m_editor->setGeometry(cell.intersected(
             QRect(0, 0, viewport()->width() - IndicatorWidth - LineWidth, viewport()->height())));
     }
-    viewport()->update();
 }
 
 void TDBGrid::ScrollToCurrent()
@@ -227,10 +235,11 @@ void TDBGrid::CenterCurrent()
     m_top = std::clamp(current - VisibleRowCount() / 2, 0, std::max(0, DisplayRows() - VisibleRowCount()));
 }
 
+// The scroll area shows or hides a bar when it hears that the bar's range changed, so the bars' signals
+// go out; moving them from here moves no record.
 void TDBGrid::UpdateScrollBars()
 {
     QScrollBar* vertical = verticalScrollBar();
-    const QSignalBlocker blockVertical(vertical);
     const int count = Active() ? DataSet()->RecordCount() : 0;
     if (count >= 2) {
         vertical->setRange(1, count);
@@ -242,7 +251,6 @@ void TDBGrid::UpdateScrollBars()
         vertical->setRange(0, 0);
     }
     QScrollBar* horizontal = horizontalScrollBar();
-    const QSignalBlocker blockHorizontal(horizontal);
     const int content = IndicatorWidth + LineWidth + m_column.Width() + LineWidth;
     horizontal->setRange(0, std::max(0, content - viewport()->width()));
     horizontal->setPageStep(viewport()->width());
@@ -416,11 +424,7 @@ void TDBGrid::DeleteWithConfirmation()
 {
     if (!CanModify() || DataSet()->IsEmpty())
         return;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Cancel);
-    if (box.exec() == QMessageBox::Ok && Active())
+    if (Confirmed(this, QStringLiteral("Delete record?"), QMessageBox::Ok) && Active())
         DataSet()->Delete();
 }
 

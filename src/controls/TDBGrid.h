@@ -76,6 +76,8 @@ private:
     void LinkDataSetChanged();
     void LinkRecordChanged(TField* field);
     void LayoutChanged();
+    // Puts the open cell editor over the current cell.
+    void PlaceEditor();
     void ScrollToCurrent();
     void CenterCurrent();
     void UpdateScrollBars();

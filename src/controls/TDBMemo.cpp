@@ -180,12 +180,21 @@ void TDBMemo::keyPressEvent(QKeyEvent* event)
     });
 }
 
+// A memo holds plain text, so it takes the text of what is pasted or dropped and nothing else. Qt's own
+// insertion looks at the first of the data's formats without asking whether there is one, and an empty
+// clipboard, as the window system hands it over, has none; it would also take a Markdown text as
+// formatting and lose its marks.
 void TDBMemo::insertFromMimeData(const QMimeData* source)
 {
     Guarded(this, [&] {
-        if (source->hasText() && WrapModeFor(source->text()) == QTextOption::WrapAnywhere)
+        if (isReadOnly() || source == nullptr || !source->hasText())
+            return;
+        const QString text = source->text();
+        if (WrapModeFor(text) == QTextOption::WrapAnywhere)
             setWordWrapMode(QTextOption::WrapAnywhere);
-        QPlainTextEdit::insertFromMimeData(source);
+        // A drop inserts inside an edit block, where the layout lags behind: the text control brings
+        // the cursor into view itself afterwards.
+        insertPlainText(text);
     });
 }
 

@@ -59,6 +59,7 @@ private slots:
     void boxFollowsTheTextsDirection_data();
     void boxFollowsTheTextsDirection();
     void startupFailureEndsWithCodeOne();
+    void windowTitlesGetNoSuffix();
 };
 
 void TestApplication::titleFromFileName_data()
@@ -228,6 +229,19 @@ void TestApplication::startupFailureEndsWithCodeOne()
                                   "Cannot build the form\\.\r\n$");
     QVERIFY2(text.match(output.section('\n', 1)).hasMatch(), qPrintable(output));
     QVERIFY2(!output.contains("at 00000000"), "the raise address is filled in");
+}
+
+void TestApplication::windowTitlesGetNoSuffix()
+{
+    // Once an application display name is set, Qt gives the window system every window's title with
+    // " — " and that name appended ("Confirm — Velnora"). Without one, the display name follows the
+    // application's name, which is its title.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), Application->Title());
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    const QString followed = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    QCOMPARE(followed, QStringLiteral("probe"));
 }
 
 int main(int argc, char** argv)

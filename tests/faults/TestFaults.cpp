@@ -1,3 +1,4 @@
+#include "FileFault.h"
 #include "TestDatabase.h"
 #include "TestProgram.h"
 
@@ -7,13 +8,21 @@
 #include "TDBGrid.h"
 #include "TDBMemo.h"
 #include "TDataSource.h"
+#include "Unit1.h"
 #include "Unit2.h"
+#include "Unit3.h"
 
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
+
+#include <cstdio>
 
 #include <sqlite3.h>
 
@@ -41,52 +50,49 @@ struct BrowseView
     TDBMemo* answer = nullptr;
 };
 
-// A second program holding the file's write lock while it lives.
-class WriteLock
+// Types a change long enough to need new pages of the file at the end of the memo; gives what was added.
+QString TypeLongChange(TDBMemo* memo)
 {
-public:
-    explicit WriteLock(const QString& path)
-    {
-        sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-        QCOMPARE(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    }
-    ~WriteLock() { Release(); }
-    void Release()
-    {
-        if (m_db != nullptr) {
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-            sqlite3_close(m_db);
-            m_db = nullptr;
-        }
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
-
-// The program's own connection may not grow the file beyond its present size.
-void LimitGrowth(int extraPages)
-{
-    sqlite3* db = Data->ADOConnection1->Database().Handle();
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA page_count", -1, &statement, nullptr);
-    sqlite3_step(statement);
-    const int pages = sqlite3_column_int(statement, 0);
-    sqlite3_finalize(statement);
-    const QByteArray limit = "PRAGMA max_page_count = " + QByteArray::number(pages + extraPages);
-    sqlite3_exec(db, limit.constData(), nullptr, nullptr, nullptr);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    const QString typed = QStringLiteral(" mine") + QString(20000, QChar(0x0646));
+    QTest::keyClicks(memo, typed.left(5));
+    memo->insertPlainText(typed.mid(5));
+    return typed;
 }
 
-enum class Fault
+// Asks the main window to close: by its close picture, or as the window system does.
+void RequestClose(bool windowSystem)
 {
-    Removed,
-    Moved,
-    ReadOnly,
-    Locked,
-    ChangedElsewhere,
-    DeletedElsewhere,
-    DiskFull,
-};
+    if (windowSystem) {
+        Form1->windowHandle()->close();
+        return;
+    }
+    auto* picture = Form1->findChild<QWidget*>(QStringLiteral("Image3"));
+    QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+}
+
+// Runs the program as its entry does, in the given folder. Once a change is typed, the fault is made,
+// the window system asks the window to close, and every box is answered with OK; the boxes seen are
+// printed, one a line.
+int CloseWithFault(const QString& folder, Fault fault)
+{
+    QDir::setCurrent(folder);
+    Application->CreateForm(Form1);
+    Application->CreateForm(Data);
+    Application->CreateForm(Form3);
+    ModalAnswer answer([](QWidget* box) { ModalAnswer::Press(box, QStringLiteral("OK")); });
+    std::unique_ptr<FileFault> made;
+    QTimer::singleShot(0, [&] {
+        TypeLongChange(Form1->findChild<TDBMemo*>(QStringLiteral("DBMemo2")));
+        made = std::make_unique<FileFault>(fault, QDir(folder).filePath(QStringLiteral("dorvanel.mdb")), 1);
+        RequestClose(true);
+    });
+    const int code = Application->Run();
+    for (const QString& seen : answer.Seen())
+        std::printf("%s\n", seen.toUtf8().constData());
+    return code;
+}
 
 // Posts one changed version of every answer after another, for ever: the child that is killed.
 int PostBurst(const QString& folder)
@@ -116,6 +122,10 @@ private slots:
     void failedPostKeepsTheTypedText_data();
     void failedPostKeepsTheTypedText();
     void fullFileSystem();
+    void closingWithAChangeThatCannotBeSaved_data();
+    void closingWithAChangeThatCannotBeSaved();
+    void closingWithoutTheChangeEndsWithCodeZero_data();
+    void closingWithoutTheChangeEndsWithCodeZero();
     void deletingANewEntryKeepsTheOthers();
     void killedDuringABurstOfPosts();
 };
@@ -123,30 +133,13 @@ private slots:
 void TestFaults::failedPostKeepsTheTypedText_data()
 {
     QTest::addColumn<Fault>("fault");
-    QTest::addColumn<QString>("message");
-    // Whether the post succeeds once the fault is mended.
-    QTest::addColumn<bool>("mendable");
-    const QString removed =
-        QStringLiteral("پس از باز شدن پاک، جابه‌جا یا جایگزین شد و "
-                       "تغییر ذخیره نشد");
-    const QString elsewhere = QStringLiteral("پس از خوانده شدن، آن را تغییر داده یا پاک کرده است");
-    QTest::newRow("file removed") << Fault::Removed << removed << false;
-    QTest::newRow("file moved away and back") << Fault::Moved << removed << true;
-    QTest::newRow("file made read-only")
-        << Fault::ReadOnly << QStringLiteral("فقط‌خواندنی است و تغییر ذخیره نشد")
-        << true;
-    QTest::newRow("file locked by another program")
-        << Fault::Locked << QStringLiteral("را برنامه دیگری قفل کرده است") << true;
-    QTest::newRow("entry changed by another program") << Fault::ChangedElsewhere << elsewhere << false;
-    QTest::newRow("entry deleted by another program") << Fault::DeletedElsewhere << elsewhere << false;
-    QTest::newRow("disk full") << Fault::DiskFull << QStringLiteral("پر است و تغییر ذخیره نشد") << true;
+    for (const Fault fault : AllFaults)
+        QTest::newRow(qPrintable(FaultName(fault))) << fault;
 }
 
 void TestFaults::failedPostKeepsTheTypedText()
 {
     QFETCH(Fault, fault);
-    QFETCH(QString, message);
-    QFETCH(bool, mendable);
     TestDatabase file(TestDatabase::Collection(5, 50));
     BrowseView view;
     // Another entry saved before the fault stays saved through it.
@@ -156,43 +149,15 @@ void TestFaults::failedPostKeepsTheTypedText()
     QCOMPARE(file.Value(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 1")),
              QStringLiteral("saved a1"));
 
-    view.answer->setFocus();
-    QTest::keyClick(view.answer, Qt::Key_End, Qt::ControlModifier);
-    // Long enough to need new pages of the file.
-    const QString typed = QStringLiteral(" mine") + QString(20000, QChar(0x0646));
-    QTest::keyClicks(view.answer, QStringLiteral(" mine"));
-    view.answer->insertPlainText(typed.mid(5));
+    const QString typed = TypeLongChange(view.answer);
     const QString path = file.Path();
-    std::unique_ptr<WriteLock> lock;
-    switch (fault) {
-    case Fault::Removed:
-        QVERIFY(QFile::remove(path));
-        break;
-    case Fault::Moved:
-        QVERIFY(QFile::rename(path, path + QStringLiteral(".away")));
-        break;
-    case Fault::ReadOnly:
-        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-        break;
-    case Fault::Locked:
-        lock = std::make_unique<WriteLock>(path);
-        break;
-    case Fault::ChangedElsewhere:
-        file.Execute(QStringLiteral("UPDATE Table1 SET pasokh = 'theirs' WHERE id = 2"));
-        break;
-    case Fault::DeletedElsewhere:
-        file.Execute(QStringLiteral("DELETE FROM Table1 WHERE id = 2"));
-        break;
-    case Fault::DiskFull:
-        LimitGrowth(0);
-        break;
-    }
+    FileFault made(fault, path, 2);
 
     Boxes boxes;
     view.ClickRow(3);
     QCOMPARE(boxes.Texts().size(), 1);
     const QString shown = boxes.Texts().first();
-    QVERIFY2(shown.contains(message), qPrintable(shown));
+    QVERIFY2(shown.contains(FaultMessage(fault)), qPrintable(shown));
     // A Persian sentence naming the file by its name, kept left to right, not by its long path.
     QVERIFY2(shown.isRightToLeft(), qPrintable(shown));
     QVERIFY2(shown.contains(QStringLiteral("\u200Edorvanel.mdb\u200E")), qPrintable(shown));
@@ -202,29 +167,14 @@ void TestFaults::failedPostKeepsTheTypedText()
     QCOMPARE(view.Browse().State(), TDataSetState::dsEdit);
     QCOMPARE(view.Browse().RecNo(), 2);
 
-    switch (fault) {
-    case Fault::Moved:
-        QVERIFY(QFile::rename(path + QStringLiteral(".away"), path));
-        break;
-    case Fault::ReadOnly:
-        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-        break;
-    case Fault::Locked:
-        lock->Release();
-        break;
-    case Fault::DiskFull:
-        LimitGrowth(1000);
-        break;
-    default:
-        break;
-    }
+    made.Mend();
     if (QFile::exists(path)) {
         QCOMPARE(file.Value(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
         QCOMPARE(file.Value(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 1")),
                  QStringLiteral("saved a1"));
         QCOMPARE(file.Value(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 5")), QStringLiteral("a5"));
     }
-    if (!mendable)
+    if (!made.Mendable())
         return;
     view.ClickRow(3);
     QCOMPARE(boxes.Texts().size(), 1);
@@ -293,6 +243,91 @@ void TestFaults::fullFileSystem()
     QCOMPARE(length, 100003);
 }
 
+void TestFaults::closingWithAChangeThatCannotBeSaved_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("windowSystem");
+    for (const Fault fault : AllFaults) {
+        QTest::addRow("%s, close picture", qPrintable(FaultName(fault))) << fault << false;
+        QTest::addRow("%s, window system", qPrintable(FaultName(fault))) << fault << true;
+    }
+}
+
+void TestFaults::closingWithAChangeThatCannotBeSaved()
+{
+    QFETCH(Fault, fault);
+    QFETCH(bool, windowSystem);
+    TestDatabase file(TestDatabase::Collection(5, 50));
+    auto view = std::make_unique<BrowseView>();
+    const QString typed = TypeLongChange(view->answer);
+    FileFault made(fault, file.Path(), 1);
+
+    {
+        // The error box, then the question, whose default is Cancel; Escape answers Cancel.
+        QStringList defaults;
+        ModalAnswer cancel([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (box == nullptr || box->windowTitle() != QLatin1String("Confirm")) {
+                ModalAnswer::Press(modal, QStringLiteral("OK"));
+                return;
+            }
+            defaults << box->defaultButton()->text().remove(QLatin1Char('&'));
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        RequestClose(windowSystem);
+        QCOMPARE(cancel.Seen().size(), 2);
+        QVERIFY2(cancel.Seen().at(0).startsWith(Application->Title() + QLatin1Char('|')),
+                 qPrintable(cancel.Seen().at(0)));
+        QVERIFY2(cancel.Seen().at(0).contains(FaultMessage(fault)), qPrintable(cancel.Seen().at(0)));
+        QCOMPARE(cancel.Seen().at(1), QStringLiteral("Confirm|") + CloseWithoutChangeQuestion);
+        QCOMPARE(defaults, QStringList{QStringLiteral("Cancel")});
+    }
+    // Back in the window, with the typed text in place and the entry still being edited.
+    QVERIFY(view->program.Window()->isVisible());
+    QCOMPARE(view->answer->toPlainText(), QStringLiteral("a1") + typed);
+    QCOMPARE(view->Browse().State(), TDataSetState::dsEdit);
+
+    // OK closes the window without the change.
+    Boxes ok;
+    RequestClose(windowSystem);
+    QCOMPARE(ok.Texts().size(), 2);
+    QVERIFY(!view->program.Window()->isVisible());
+    QCOMPARE(view->Browse().State(), TDataSetState::dsBrowse);
+    made.Mend();
+    view.reset();
+    QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+    QCOMPARE(file.Value(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    QCOMPARE(file.Value(QStringLiteral("SELECT count(*) FROM Table1 WHERE pasokh LIKE '%mine%'")),
+             QStringLiteral("0"));
+}
+
+void TestFaults::closingWithoutTheChangeEndsWithCodeZero_data()
+{
+    QTest::addColumn<Fault>("fault");
+    for (const Fault fault : AllFaults)
+        QTest::newRow(qPrintable(FaultName(fault))) << fault;
+}
+
+void TestFaults::closingWithoutTheChangeEndsWithCodeZero()
+{
+    QFETCH(Fault, fault);
+    TestDatabase file(TestDatabase::Collection(5, 50));
+    QProcess program;
+    program.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--close-with-fault"), file.Folder(), QString::number(int(fault))});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    const QStringList seen =
+        QString::fromUtf8(program.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(seen.size(), 2);
+    QVERIFY2(seen.at(0).contains(FaultMessage(fault)), qPrintable(seen.at(0)));
+    QCOMPARE(seen.at(1), QStringLiteral("Confirm|") + CloseWithoutChangeQuestion);
+    QCOMPARE(file.Value(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    QCOMPARE(file.Value(QStringLiteral("SELECT count(*) FROM Table1 WHERE pasokh LIKE '%mine%'")),
+             QStringLiteral("0"));
+}
+
 void TestFaults::deletingANewEntryKeepsTheOthers()
 {
     // The confirmation box takes the focus from the list: that is not the reader leaving the list,
@@ -343,6 +378,8 @@ int main(int argc, char** argv)
     Application->Initialize();
     if (argc == 3 && qstrcmp(argv[1], "--post-burst") == 0)
         return PostBurst(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && qstrcmp(argv[1], "--close-with-fault") == 0)
+        return CloseWithFault(QString::fromLocal8Bit(argv[2]), Fault(QByteArray(argv[3]).toInt()));
     TestFaults test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -4,11 +4,14 @@
 #include "Unit1.h"
 
 #include <QDesktopServices>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +32,23 @@ QWidget* Control(const char* name)
     return Form1->findChild<QWidget*>(QLatin1String(name));
 }
 
+// Pixels of the control's picture within a small distance of the colour.
+int PixelsNear(QWidget* control, const QColor& colour)
+{
+    const QImage image = control->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor seen = image.pixelColor(x, y);
+            if (std::abs(seen.red() - colour.red()) + std::abs(seen.green() - colour.green()) +
+                    std::abs(seen.blue() - colour.blue()) <=
+                30)
+                ++count;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -44,6 +64,9 @@ private slots:
     void focusStartsInSearchBoxAndTabReachesQuestionMemo();
     void linksOpenPublisherPages();
     void minimisePictureMinimisesTheWindow();
+    void panelShowsTheButtonFace();
+    void disabledButtonsLookDisabled();
+    void optionsBoxShowsItsColourThroughout();
     void closePictureEndsTheProgramWithZero();
 
 private:
@@ -196,6 +219,64 @@ void TestMainWindow::minimisePictureMinimisesTheWindow()
     QTest::mouseClick(Control("Image4"), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(Form1->windowState().testFlag(Qt::WindowMinimized));
     Form1->setWindowState(Qt::WindowNoState);
+}
+
+void TestMainWindow::panelShowsTheButtonFace()
+{
+    QWidget* panel = Control("Panel8");
+    panel->show();
+    const QImage image = panel->grab().toImage();
+    panel->hide();
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    QVERIFY(face != Form1->palette().color(QPalette::Window));
+    // Between the two step buttons, and below the left one.
+    for (const QPoint at : {QPoint(84, 16), QPoint(40, 29)})
+        QCOMPARE(image.pixelColor(at), face);
+}
+
+void TestMainWindow::disabledButtonsLookDisabled()
+{
+    // Until an option is chosen the search and cancel buttons are disabled: their captions are not
+    // drawn in their own colours. Enabled, they are.
+    const std::pair<const char*, QColor> buttons[] = {{"BitBtn1", QColor(0, 128, 255)},
+                                                      {"BitBtn2", QColor(255, 0, 0)}};
+    for (const auto& [name, caption] : buttons) {
+        QWidget* button = Control(name);
+        QVERIFY(!button->isEnabled());
+        QCOMPARE(PixelsNear(button, caption), 0);
+        button->setEnabled(true);
+        const int enabled = PixelsNear(button, caption);
+        button->setEnabled(false);
+        QVERIFY2(enabled > 0, name);
+    }
+}
+
+void TestMainWindow::optionsBoxShowsItsColourThroughout()
+{
+    // 16773307: red 187, green 240, blue 255. Inside its frame the group shows that colour wherever none
+    // of its controls stands, and so do the option buttons around their captions.
+    const QColor declared(187, 240, 255);
+    QWidget* group = Control("GroupBox1");
+    const QImage image = group->grab().toImage();
+    QList<QRect> controls;
+    for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        controls << child->geometry();
+    int checked = 0;
+    for (int y = 10; y < image.height() - 3; ++y) {
+        for (int x = 3; x < image.width() - 3; ++x) {
+            const QPoint at(x, y);
+            if (std::any_of(controls.begin(), controls.end(), [&](const QRect& r) { return r.contains(at); }))
+                continue;
+            QCOMPARE(image.pixelColor(at), declared);
+            ++checked;
+        }
+    }
+    QVERIFY(checked > 1000);
+    for (const char* name : {"RadioButton1", "RadioButton2"}) {
+        const QRect option = Control(name)->geometry();
+        QCOMPARE(image.pixelColor(option.topLeft()), declared);
+        QCOMPARE(image.pixelColor(option.bottomLeft()), declared);
+    }
 }
 
 void TestMainWindow::closePictureEndsTheProgramWithZero()

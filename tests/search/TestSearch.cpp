@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -113,6 +114,7 @@ private slots:
     void pendingEditIsPostedBeforeANewSearch();
     void failingPostStopsTheSearch();
     void rowColours();
+    void resultsListScrollBarFollowsEverySearch();
     void printButtonOpensOnePreviewOfTheResults();
 };
 
@@ -324,6 +326,19 @@ void TestSearch::failingPostStopsTheSearch()
     QCOMPARE(window.C<QLabel>("Label11")->text(), QStringLiteral("1"));
     QCOMPARE(window.database.Value("SELECT pasokh FROM Table1 WHERE id = 5").value_or(QString()),
              QStringLiteral("changed"));
+}
+
+void TestSearch::resultsListScrollBarFollowsEverySearch()
+{
+    // The list shows its vertical scroll bar while it holds two or more entries, after each search anew.
+    SearchWindow window;
+    auto* list = window.C<TDBGrid>("DBGrid1");
+    const std::pair<const char*, int> searches[] = {{"حج", 1}, {"%", 6}, {"نماز", 2}, {"زكات", 1}, {"حج", 1}};
+    for (const auto& [phrase, found] : searches) {
+        window.Search(QString::fromUtf8(phrase), 1);
+        QCOMPARE(Data->ADOQuery1->RecordCount(), found);
+        QTRY_COMPARE(list->verticalScrollBar()->isVisible(), found >= 2);
+    }
 }
 
 void TestSearch::rowColours()

@@ -1,3 +1,5 @@
+#include "ClipboardContent.h"
+#include "FileFault.h"
 #include "PatternModel.h"
 #include "StoredRows.h"
 #include "TestDatabase.h"
@@ -14,11 +16,14 @@
 #include "Unit2.h"
 #include "Unit3.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QWindow>
 #include <QtTest>
 
 #include <cstdio>
@@ -76,6 +81,11 @@ enum class Action
     Cancel,
     Preview,
     Restart,
+    Copy,
+    Cut,
+    Paste,
+    Drop,
+    CloseWithFault,
 };
 
 struct Weighted
@@ -102,7 +112,25 @@ const Weighted Actions[] = {
     {Action::Cancel, 4, "cancel"},
     {Action::Preview, 1, "preview"},
     {Action::Restart, 1, "close and start again"},
+    {Action::Copy, 3, "copy"},
+    {Action::Cut, 3, "cut"},
+    {Action::Paste, 6, "paste"},
+    {Action::Drop, 3, "drag and drop"},
+    {Action::CloseWithFault, 1, "close while the change cannot be saved"},
 };
+
+// What a memo shows after the step, when the step wrote into it.
+bool EditsAMemo(Action action)
+{
+    return action == Action::Type || action == Action::Cut || action == Action::Paste ||
+           action == Action::Drop;
+}
+
+// A text as a message shows it: a NUL character as \0.
+QString Printable(QString text)
+{
+    return text.replace(QChar(0), QLatin1String("\\0"));
+}
 
 // A change the reader has typed and not yet seen in the file.
 struct Pending
@@ -144,6 +172,16 @@ private:
                        const std::array<std::optional<Pending>, 2>& pending, bool searchClosedBefore);
     QString CheckSearch();
     QString CheckShown();
+    // Copy, cut, paste and drop in a memo or the search box, with every kind of clipboard but the
+    // largest, which would slow the walk down to a crawl.
+    void PerformClipboard(Action action);
+    ClipboardKind PickKind();
+    // Closing while a change is pending and the file has a fault: the change is made first if there is
+    // none, the fault is made, and the reader answers the question OK or Cancel.
+    void PrepareCloseWithFault();
+    void PerformCloseWithFault();
+    void EndFault();
+    bool ExpectedBox(Action action, const QString& caption, const QString& text) const;
 
     bool ResultsMode() const { return m_results.grid->isVisible(); }
     const View& Shown() const { return ResultsMode() ? m_results : m_browse; }
@@ -177,6 +215,12 @@ private:
     std::optional<qint64> m_deletedKey;
     // What happened over the walk, printed at its end.
     std::map<QString, int> m_tally;
+    // The fault made for this step, and whether the reader closed without the change.
+    std::unique_ptr<FileFault> m_fault;
+    Fault m_faultKind = Fault::Removed;
+    bool m_droppedAtClose = false;
+    // What went wrong in the step itself, found while it ran.
+    QString m_problem;
     // Each step printed before it runs (VELNORA_WALK_TRACE=1).
     bool m_trace = qEnvironmentVariableIsSet("VELNORA_WALK_TRACE");
 };
@@ -186,7 +230,10 @@ QString Walk::Run()
     m_file = std::make_unique<TestDatabase>(QString::fromUtf8(Collection));
     if (!Start())
         return QStringLiteral("the window was not shown");
-    m_boxes = std::make_unique<ModalAnswer>([this](QWidget* box) { ModalAnswer::Press(box, m_button); });
+    m_boxes = std::make_unique<ModalAnswer>([this](QWidget* box) {
+        ModalAnswer::Press(box,
+                           box->windowTitle() == QLatin1String("Confirm") ? m_button : QStringLiteral("OK"));
+    });
     m_stored = ReadStoredRows(m_file->Path());
     m_copies = {ReadCopies(m_browse, {}), ReadCopies(m_results, {})};
 
@@ -253,8 +300,12 @@ void Walk::Restart()
     // Closing writes what is pending, or keeps the window open when that cannot be done.
     m_program->Window()->close();
     QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
-    if (m_program->Window()->isVisible())
+    if (m_program->Window()->isVisible()) {
+        m_problem = QStringLiteral("the window stayed open though every question was answered OK");
         return;
+    }
+    m_droppedAtClose =
+        m_boxes->Seen().mid(m_boxesSeen).contains(QStringLiteral("Confirm|") + CloseWithoutChangeQuestion);
     delete Form3;
     Form3 = nullptr;
     m_program.reset();
@@ -263,6 +314,10 @@ void Walk::Restart()
 
 QString Walk::Step(Action action)
 {
+    m_droppedAtClose = false;
+    m_problem.clear();
+    if (action == Action::CloseWithFault)
+        PrepareCloseWithFault();
     const StoredRows before = m_stored;
     const std::array<std::optional<Pending>, 2> pending{PendingOf(m_browse, m_copies[0]),
                                                         PendingOf(m_results, m_copies[1])};
@@ -277,9 +332,12 @@ QString Walk::Step(Action action)
         if (!QTest::qWaitForWindowActive(m_program->Window()))
             return QStringLiteral("the window cannot be activated again");
     }
-    m_button = action == Action::DeleteCancel ? QStringLiteral("Cancel") : QStringLiteral("OK");
+    if (action != Action::CloseWithFault)
+        m_button = action == Action::DeleteCancel ? QStringLiteral("Cancel") : QStringLiteral("OK");
     Perform(action);
-    QString problem = CheckBoxes(action, before, pending, searchClosed);
+    QString problem = m_problem;
+    if (problem.isEmpty())
+        problem = CheckBoxes(action, before, pending, searchClosed);
     if (problem.isEmpty())
         problem = Check(action, before, pending);
     if (problem.isEmpty() && action == Action::Search)
@@ -379,6 +437,15 @@ void Walk::Perform(Action action)
     case Action::Restart:
         Restart();
         ++m_tally[QStringLiteral("restarts")];
+        break;
+    case Action::Copy:
+    case Action::Cut:
+    case Action::Paste:
+    case Action::Drop:
+        PerformClipboard(action);
+        break;
+    case Action::CloseWithFault:
+        PerformCloseWithFault();
         break;
     case Action::Preview: {
         auto* print = m_program->Control<QPushButton>("BitBtn3");
@@ -490,6 +557,8 @@ QString Walk::CheckBoxes(Action action, const StoredRows& before,
         ++m_tally[QStringLiteral("box ") + box.section(QLatin1Char('|'), 1).left(40)];
         const QString caption = box.section(QLatin1Char('|'), 0, 0);
         const QString text = box.section(QLatin1Char('|'), 1);
+        if (ExpectedBox(action, caption, text))
+            continue;
         if (caption == QLatin1String("Confirm") && text == QLatin1String("Delete record?") &&
             (action == Action::DeleteOk || action == Action::DeleteCancel))
             continue;
@@ -567,7 +636,7 @@ QString Walk::Check(Action action, const StoredRows& before,
             continue;
         const View& view = *views[d];
         const bool dropped = (action == Action::GridEscape && &Shown() == &view) ||
-                             (action == Action::DeleteOk && &Shown() == &view);
+                             (action == Action::DeleteOk && &Shown() == &view) || m_droppedAtClose;
         if (dropped) {
             ++m_tally[QStringLiteral("changes dropped by the reader")];
             continue;
@@ -596,14 +665,15 @@ QString Walk::Check(Action action, const StoredRows& before,
         }
     }
 
-    if (action == Action::Type && m_memo != nullptr) {
+    if (EditsAMemo(action) && m_memo != nullptr) {
         const TDataSet* dataSet =
             m_memo == m_browse.memos[0] || m_memo == m_browse.memos[1] || m_memo == m_browse.memos[2]
                 ? m_browse.dataSet
                 : m_results.dataSet;
         if (dataSet->Active() && m_memo->toPlainText() != m_memoBefore + m_typed)
             return QStringLiteral("%1 shows %2 after %3 was typed after %4")
-                .arg(m_memo->objectName(), m_memo->toPlainText(), m_typed, m_memoBefore);
+                .arg(m_memo->objectName(), Printable(m_memo->toPlainText()), Printable(m_typed),
+                     Printable(m_memoBefore));
     }
     if (action == Action::EscapeMemo && m_memo != nullptr) {
         const View& view = Shown();
@@ -669,6 +739,202 @@ QString Walk::CheckShown()
                 .arg(view.memos[m]->objectName(), view.memos[m]->toPlainText(), value);
     }
     return QString();
+}
+
+ClipboardKind Walk::PickKind()
+{
+    ClipboardKind kind = ClipboardKind::TenMegabytes;
+    while (kind == ClipboardKind::TenMegabytes)
+        kind = AllClipboardKinds.at(std::size_t(Pick(int(AllClipboardKinds.size()))));
+    return kind;
+}
+
+void Walk::PerformClipboard(Action action)
+{
+    const View& view = Shown();
+    auto* search = m_program->Control<QLineEdit>("Edit1");
+    if (action == Action::Paste && Pick(5) == 0) {
+        // The search box takes the clipboard's text at its end.
+        const QString before = search->text();
+        if (Pick(2) == 0)
+            SetClipboard(PickKind());
+        const QString text = QGuiApplication::clipboard()->text();
+        search->setFocus();
+        search->end(false);
+        QTest::keyClick(search, Qt::Key_V, Qt::ControlModifier);
+        ++m_tally[QStringLiteral("pastes into the search box")];
+        if (search->text() != before + text)
+            m_problem = QStringLiteral("the search box shows %1 after %2 was pasted after %3")
+                            .arg(search->text(), text, before);
+        return;
+    }
+    m_memo = view.memos.at(std::size_t(Pick(3)));
+    m_memo->setFocus();
+    m_memo->moveCursor(QTextCursor::End);
+    m_memoBefore = m_memo->toPlainText();
+    switch (action) {
+    case Action::Copy:
+    case Action::Cut: {
+        // The last letters are chosen, copied or cut.
+        const int chosen = std::min(int(m_memoBefore.size()), Pick(4));
+        QTextCursor selection = m_memo->textCursor();
+        selection.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, chosen);
+        m_memo->setTextCursor(selection);
+        const bool typeable = !m_memo->isReadOnly() || m_memo->DataLink().CanModify();
+        if (action == Action::Copy) {
+            QTest::keyClick(m_memo, Qt::Key_C, Qt::ControlModifier);
+            m_memo = nullptr;
+            ++m_tally[QStringLiteral("copies")];
+            break;
+        }
+        QTest::keyClick(m_memo, Qt::Key_X, Qt::ControlModifier);
+        if (typeable)
+            m_memoBefore.chop(chosen);
+        ++m_tally[QStringLiteral("cuts")];
+        break;
+    }
+    case Action::Paste:
+        // Often what was copied or cut last, else any kind of clipboard.
+        if (Pick(3) != 0)
+            SetClipboard(PickKind());
+        m_typed = m_memo->DataLink().CanModify() ? QGuiApplication::clipboard()->text() : QString();
+        if (Pick(2) == 0)
+            QTest::keyClick(m_memo, Qt::Key_V, Qt::ControlModifier);
+        else
+            QTest::keyClick(m_memo, Qt::Key_Insert, Qt::ShiftModifier);
+        ++m_tally[QStringLiteral("pastes")];
+        break;
+    case Action::Drop: {
+        // A memo takes a drop only while its entry is being edited.
+        const ClipboardKind kind = PickKind();
+        const std::unique_ptr<QMimeData> data(ClipboardContent(kind));
+        const QString dropped = m_memo->isReadOnly() ? QString() : TextOfClipboard(kind);
+        DragAndDrop(m_memo->viewport(), m_memo->cursorRect().center(), data.get());
+        ++m_tally[QStringLiteral("drops")];
+        // The text goes in where it falls, which in a line mixing both directions need not be the end;
+        // the cursor stands after it.
+        const QString now = m_memo->toPlainText();
+        const qsizetype at = m_memo->textCursor().position() - dropped.size();
+        const bool inserted = dropped.isEmpty()
+                                  ? now == m_memoBefore
+                                  : at >= 0 && now.mid(at, dropped.size()) == dropped &&
+                                        now.left(at) + now.mid(at + dropped.size()) == m_memoBefore;
+        if (!inserted)
+            m_problem =
+                QStringLiteral("%1 shows %2 after %3 was dropped on %4")
+                    .arg(m_memo->objectName(), Printable(now), Printable(dropped), Printable(m_memoBefore));
+        m_memoBefore = now;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Walk::PrepareCloseWithFault()
+{
+    m_fault.reset();
+    const View& view = Shown();
+    if (!view.dataSet->Active())
+        return;
+    const auto editing = [](TDataSet* dataSet) {
+        return dataSet->State() == TDataSetState::dsEdit || dataSet->State() == TDataSetState::dsInsert;
+    };
+    if (!editing(m_browse.dataSet) && !editing(m_results.dataSet)) {
+        TDBMemo* memo = view.memos.at(std::size_t(Pick(3)));
+        memo->setFocus();
+        memo->moveCursor(QTextCursor::End);
+        for (const QChar c : Text())
+            QTest::sendKeyEvent(QTest::Click, memo, Qt::Key(c.toUpper().unicode()), QString(c), {});
+        if (!editing(view.dataSet))
+            return;
+    }
+    // The entry another program changes or deletes: the one being edited, the search dataset's first.
+    std::optional<qint64> key;
+    for (const View* v : {&m_results, &m_browse}) {
+        if (!key && v->dataSet->State() == TDataSetState::dsEdit)
+            key = Key(v->dataSet);
+    }
+    m_faultKind = AllFaults.at(std::size_t(Pick(int(AllFaults.size()))));
+    if (!key && (m_faultKind == Fault::ChangedElsewhere || m_faultKind == Fault::DeletedElsewhere))
+        m_faultKind = Fault::ReadOnly;
+    if (m_faultKind == Fault::DiskFull) {
+        // A change that needs new pages of the file.
+        const View& changing = editing(m_results.dataSet) ? m_results : m_browse;
+        TDBMemo* memo = changing.memos.at(std::size_t(Pick(3)));
+        if (changing.grid->isVisible()) {
+            memo->setFocus();
+            memo->moveCursor(QTextCursor::End);
+            memo->insertPlainText(QString(20000, QChar(0x0646)));
+        }
+    }
+    m_fault = std::make_unique<FileFault>(m_faultKind, m_file->Path(), key.value_or(0));
+    if (m_faultKind == Fault::ChangedElsewhere || m_faultKind == Fault::DeletedElsewhere)
+        m_stored = ReadStoredRows(m_file->Path());
+    ++m_tally[QStringLiteral("faults: ") + FaultName(m_faultKind)];
+}
+
+void Walk::PerformCloseWithFault()
+{
+    if (!m_fault)
+        return;
+    m_button = Pick(2) == 0 ? QStringLiteral("OK") : QStringLiteral("Cancel");
+    const auto close = [this] {
+        if (Pick(2) == 0) {
+            m_program->Window()->windowHandle()->close();
+        } else {
+            auto* picture = m_program->Control<QWidget>("Image3");
+            QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+        }
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+    };
+    close();
+    const QStringList seen = m_boxes->Seen().mid(m_boxesSeen);
+    const bool asked = seen.contains(QStringLiteral("Confirm|") + CloseWithoutChangeQuestion);
+    const bool refused = std::any_of(seen.begin(), seen.end(), [](const QString& box) {
+        return box.startsWith(Application->Title() + QLatin1Char('|'));
+    });
+    if (refused && !asked)
+        m_problem = QStringLiteral("the change could not be saved, and the window stayed without a question");
+    if (m_program->Window()->isVisible()) {
+        ++m_tally[QStringLiteral("closes cancelled")];
+        // The change stays pending; where the file cannot be mended while the program has it open, the
+        // reader closes again, without the change.
+        if (m_fault->Mendable() || m_faultKind != Fault::Removed) {
+            EndFault();
+            return;
+        }
+        m_button = QStringLiteral("OK");
+        close();
+    }
+    if (m_program->Window()->isVisible())
+        return;
+    m_droppedAtClose = asked;
+    ++m_tally[asked ? QStringLiteral("closes without the change")
+                    : QStringLiteral("closes saving the change")];
+    EndFault();
+    delete Form3;
+    Form3 = nullptr;
+    m_program.reset();
+    Start();
+}
+
+void Walk::EndFault()
+{
+    if (!m_fault)
+        return;
+    m_fault->Mend();
+    m_fault.reset();
+}
+
+bool Walk::ExpectedBox(Action action, const QString& caption, const QString& text) const
+{
+    // Closing while a change cannot be saved: the refusal, then the question whether to close without it.
+    const bool closing = action == Action::CloseWithFault || action == Action::Restart;
+    if (closing && caption == QLatin1String("Confirm") && text == CloseWithoutChangeQuestion)
+        return true;
+    return action == Action::CloseWithFault && caption == Application->Title() &&
+           (text.contains(FaultMessage(m_faultKind)) || text.contains(Conflict));
 }
 
 int Setting(const char* name, int fallback)
