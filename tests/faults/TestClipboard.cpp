@@ -188,7 +188,8 @@ void TestClipboard::pasteAndDropIntoEveryTextControl()
         program.Control<QPushButton>("BitBtn1")->click();
         QCOMPARE(boxes.Texts().size(), 1);
         if (kind == ClipboardKind::WithNul)
-            QVERIFY(boxes.Texts().first().startsWith(QLatin1String("Error in the statement")));
+            QVERIFY2(boxes.Texts().first().contains(QLatin1String("unrecognized token")),
+                     qPrintable(boxes.Texts().first()));
         else
             QCOMPARE(boxes.Texts().first(), expected.isEmpty() ? NoPhrase : NothingFound);
         return;
