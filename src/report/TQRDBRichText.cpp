@@ -9,6 +9,10 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 TQRDBRichText::TQRDBRichText(QString name, const std::array<double, 4>& sizeValues, QString dataField,
                              const QFont& font, const QColor& fontColor, const QColor& color)
     : TQRPrintable(std::move(name), sizeValues), m_dataField(std::move(dataField)), m_font(font),
@@ -39,20 +43,42 @@ void TQRDBRichText::Load(const QString& value, QTextDocument& document, const QP
 
 double TQRDBRichText::FittingHeight(const QTextDocument& document, double height)
 {
-    document.documentLayout()->documentSize();
-    double fitting = 0;
+    QAbstractTextDocumentLayout* documentLayout = document.documentLayout();
+    documentLayout->documentSize();
+    // Lines in document coordinates: a table cell's blocks are laid out relative to their cell.
+    std::vector<std::pair<double, double>> lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextLayout* layout = block.layout();
         if (layout == nullptr)
             continue;
-        const double top = layout->position().y();
+        const double top = documentLayout->blockBoundingRect(block).top();
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            const double bottom = top + line.y() + line.height();
-            if (bottom > height)
-                return fitting;
-            fitting = bottom;
+            lines.emplace_back(top + line.y(), top + line.y() + line.height());
         }
+    }
+    // The cut lies above every line that does not fit; lines side by side in table cells may end
+    // below the top of a line that does not fit, so the cut moves up until no drawn line is cut.
+    double cut = height;
+    bool cutMoved = true;
+    bool anyCut = false;
+    while (cutMoved) {
+        cutMoved = false;
+        for (const auto& [top, bottom] : lines) {
+            if (bottom > cut && top < cut) {
+                cut = std::max(top, 0.0);
+                cutMoved = true;
+                anyCut = true;
+            }
+        }
+    }
+    if (!anyCut &&
+        std::none_of(lines.begin(), lines.end(), [&](const auto& line) { return line.first >= height; }))
+        return height;
+    double fitting = 0;
+    for (const auto& [top, bottom] : lines) {
+        if (bottom <= cut)
+            fitting = std::max(fitting, bottom);
     }
     return fitting;
 }

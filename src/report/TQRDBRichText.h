@@ -26,7 +26,9 @@ public:
     // Loads a value into a document laid out for the device: RTF when it reads as such, else plain text.
     void Load(const QString& value, QTextDocument& document, const QPaintDevice& device) const;
 
-    // The height of the whole lines of a laid-out document that fit in the given height.
+    // The height of the part of a laid-out document to draw in the given height: down to the foot of the
+    // last whole line that fits, no line cut, lines side by side in table cells included; the whole
+    // height when every line fits, so that table borders under the last line are drawn too.
     static double FittingHeight(const QTextDocument& document, double height);
 
 private:
