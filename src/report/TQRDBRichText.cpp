@@ -8,10 +8,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
+#include <QtMath>
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 TQRDBRichText::TQRDBRichText(QString name, const std::array<double, 4>& sizeValues, QString dataField,
                              const QFont& font, const QColor& fontColor, const QColor& color)
@@ -41,46 +41,46 @@ void TQRDBRichText::Load(const QString& value, QTextDocument& document, const QP
     document.setPlainText(plain);
 }
 
-double TQRDBRichText::FittingHeight(const QTextDocument& document, double height)
+QRegion TQRDBRichText::DrawnRegion(const QTextDocument& document, const QSizeF& box)
 {
     QAbstractTextDocumentLayout* documentLayout = document.documentLayout();
     documentLayout->documentSize();
-    // Lines in document coordinates: a table cell's blocks are laid out relative to their cell.
-    std::vector<std::pair<double, double>> lines;
+    const double height = box.height();
+    const QRect whole(0, 0, qCeil(box.width()), qFloor(height));
+    QRegion drawn(whole);
+    bool anyFits = false;
+    double firstCut = height;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextLayout* layout = block.layout();
         if (layout == nullptr)
             continue;
-        const double top = documentLayout->blockBoundingRect(block).top();
+        // Block positions are document coordinates; lines lie within their block.
+        const QRectF blockBox = documentLayout->blockBoundingRect(block);
+        const bool inCell = QTextCursor(block).currentTable() != nullptr;
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            lines.emplace_back(top + line.y(), top + line.y() + line.height());
-        }
-    }
-    // The cut lies above every line that does not fit; lines side by side in table cells may end
-    // below the top of a line that does not fit, so the cut moves up until no drawn line is cut.
-    double cut = height;
-    bool cutMoved = true;
-    bool anyCut = false;
-    while (cutMoved) {
-        cutMoved = false;
-        for (const auto& [top, bottom] : lines) {
-            if (bottom > cut && top < cut) {
-                cut = std::max(top, 0.0);
-                cutMoved = true;
-                anyCut = true;
+            const double top = blockBox.top() + line.y();
+            const double bottom = top + line.height();
+            if (bottom <= height) {
+                anyFits = true;
+                continue;
             }
+            if (top >= height)
+                break;
+            // A line that does not fit whole hides itself and everything under it in its column.
+            firstCut = std::min(firstCut, top);
+            const int left = inCell ? qFloor(blockBox.left()) : 0;
+            const int right = inCell ? qCeil(blockBox.right()) : whole.right() + 1;
+            drawn -= QRect(left, qFloor(top), right - left, whole.height());
+            break;
         }
     }
-    if (!anyCut &&
-        std::none_of(lines.begin(), lines.end(), [&](const auto& line) { return line.first >= height; }))
-        return height;
-    double fitting = 0;
-    for (const auto& [top, bottom] : lines) {
-        if (bottom <= cut)
-            fitting = std::max(fitting, bottom);
-    }
-    return fitting;
+    if (!anyFits)
+        return QRegion();
+    // A clip of a few rectangles keeps recorded pages simple; a crowded one falls back to one cut.
+    if (drawn.rectCount() > MaxClipRectangles)
+        return QRegion(0, 0, whole.width(), qFloor(firstCut));
+    return drawn;
 }
 
 void TQRDBRichText::Print(const TQRPrintContext& context)
@@ -96,15 +96,15 @@ void TQRDBRichText::Print(const TQRPrintContext& context)
     QTextDocument document;
     Load(value, document, *painter.device());
     document.setTextWidth(box.width());
-    const double fitting = FittingHeight(document, box.height());
-    if (fitting <= 0)
+    const QRegion drawn = DrawnRegion(document, box.size());
+    if (drawn.isEmpty())
         return;
     painter.save();
     painter.translate(box.topLeft());
     QAbstractTextDocumentLayout::PaintContext paint;
-    paint.clip = QRectF(0, 0, box.width(), fitting);
+    paint.clip = drawn.boundingRect();
     paint.palette.setColor(QPalette::Text, m_fontColor);
-    painter.setClipRect(paint.clip);
+    painter.setClipRegion(drawn);
     document.documentLayout()->draw(&painter, paint);
     painter.restore();
 }

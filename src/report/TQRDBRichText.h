@@ -3,6 +3,7 @@
 #include "TQRPrintable.h"
 
 #include <QFont>
+#include <QRegion>
 
 class QPaintDevice;
 class QTextDocument;
@@ -26,10 +27,13 @@ public:
     // Loads a value into a document laid out for the device: RTF when it reads as such, else plain text.
     void Load(const QString& value, QTextDocument& document, const QPaintDevice& device) const;
 
-    // The height of the part of a laid-out document to draw in the given height: down to the foot of the
-    // last whole line that fits, no line cut, lines side by side in table cells included; the whole
-    // height when every line fits, so that table borders under the last line are drawn too.
-    static double FittingHeight(const QTextDocument& document, double height);
+    // The part of a laid-out document to draw in a box of the given size, in the document's
+    // coordinates: the box less every line that does not fit whole and whatever lies under it in its
+    // column (its table cell, or the whole width). Empty when not one line fits.
+    static QRegion DrawnRegion(const QTextDocument& document, const QSizeF& box);
+
+    // The most rectangles a drawn region keeps.
+    static constexpr int MaxClipRectangles = 64;
 
 private:
     QString m_dataField;
