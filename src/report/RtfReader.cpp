@@ -1362,7 +1362,8 @@ QTextCharFormat Parser::CharFormat() const
     QTextCharFormat format;
     QString family = m_baseFont.family();
     const FontEntry* font = Font(bidi && chars.associatedFont >= 0 ? chars.associatedFont : chars.font);
-    if (font != nullptr && !font->name.isEmpty())
+    // Text of a symbol font has been read as Unicode characters, which the symbol font lacks.
+    if (font != nullptr && !font->name.isEmpty() && !font->symbol)
         family = font->name;
     format.setFontFamilies(QStringList{family});
     const int halfPoints =
@@ -1427,13 +1428,21 @@ QTextBlockFormat Parser::BlockFormat() const
         stops.push_back(TabStop{leading, QTextOption::LeftTab});
     std::sort(stops.begin(), stops.end(),
               [](const TabStop& a, const TabStop& b) { return a.position < b.position; });
+    // In a right-to-left line Qt puts the text after a right tab where the stop is, and the text
+    // before a left one: the start of the text takes the stop when the two are swapped.
+    const bool rightToLeft = para.direction == Qt::RightToLeft;
     QList<QTextOption::Tab> tabs;
     for (const TabStop& stop : stops) {
         const double position = (stop.position - lineStart) / TwipsPerPixel;
-        if (stop.type == QTextOption::DelimiterTab)
-            tabs.append(QTextOption::Tab(position, stop.type, QLatin1Char('.')));
+        QTextOption::TabType type = stop.type;
+        if (rightToLeft && type == QTextOption::LeftTab)
+            type = QTextOption::RightTab;
+        else if (rightToLeft && type == QTextOption::RightTab)
+            type = QTextOption::LeftTab;
+        if (type == QTextOption::DelimiterTab)
+            tabs.append(QTextOption::Tab(position, type, QLatin1Char('.')));
         else
-            tabs.append(QTextOption::Tab(position, stop.type));
+            tabs.append(QTextOption::Tab(position, type));
     }
     if (!tabs.isEmpty())
         format.setTabPositions(tabs);

@@ -277,8 +277,12 @@ void TestRtfReader::characterFormatting()
     QVERIFY(RtfReader::Read(
         QStringLiteral(R"({\rtf1{\colortbl;\red255\green0\blue0;\red255\green255\blue0;})"
                        R"({\caps caps}{\scaps small}{\strike struck}{\striked1 twice})"
-                       R"({\super up}{\sub down}{\up6 raised}x{\cb1 shaded}{\highlight2 marked}y})"),
+                       R"({\super up}{\sub down}{\up6 raised}x{\cb1 shaded}{\highlight2 marked}y)"
+                       R"({\fonttbl{\f3\fcharset2 Symbol;}}{\f3\'b7}})"),
         document, QFont(QStringLiteral("Tahoma"))));
+    // A symbol font's glyph, read as its Unicode character, is drawn in a font that has it.
+    QCOMPARE(FormatAt(document, QStringLiteral("•")).fontFamilies().toStringList(),
+             QStringList{QStringLiteral("Tahoma")});
     QCOMPARE(FormatAt(document, QStringLiteral("caps")).fontCapitalization(), QFont::AllUppercase);
     QCOMPARE(FormatAt(document, QStringLiteral("small")).fontCapitalization(), QFont::SmallCaps);
     QVERIFY(FormatAt(document, QStringLiteral("struck")).fontStrikeOut());
@@ -352,10 +356,13 @@ void TestRtfReader::indentsAndTabsAtPrinterResolution()
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&device);
     document.setDocumentMargin(0);
-    QVERIFY(RtfReader::Read(QStringLiteral(R"({\rtf1\pard\ltrpar\li1440\fi-720 a\tab b\par)"
-                                           R"(\pard\ltrpar\sb1440 c\par\pard\ltrpar\tx2880 d\tab e\par)"
-                                           R"(\pard\rtlpar\li1440 f})"),
-                            document, QFont(QStringLiteral("Tahoma"))));
+    QVERIFY(RtfReader::Read(
+        QStringLiteral(
+            R"({\rtf1\pard\ltrpar\li1440\fi-720 a\tab b\par)"
+            R"(\pard\ltrpar\sb1440 c\par\pard\ltrpar\tx2880 d\tab e\par)"
+            R"(\pard\rtlpar\li1440 f\par\pard\rtlpar\fi-720\li1440 \u8226 ?\tab \u1575 ?\u1604 ?\par)"
+            R"(\u8226 ?\tab \u1576 ?\u1575 ?})"),
+        document, QFont(QStringLiteral("Tahoma"))));
     document.setTextWidth(6000);
     document.documentLayout()->documentSize();
     QTextBlock block = document.begin();
@@ -371,6 +378,12 @@ void TestRtfReader::indentsAndTabsAtPrinterResolution()
     block = block.next();
     line = block.layout()->lineAt(0);
     QVERIFY(qAbs(line.x() + line.width() - 5400) < 1);
+    // After a right-to-left marker the text of every item begins at the indent, whatever its width.
+    for (int item = 0; item < 2; ++item) {
+        block = block.next();
+        const double textStart = block.layout()->lineAt(0).cursorToX(2);
+        QVERIFY2(qAbs(textStart - 5400) < 2, qPrintable(QString::number(textStart)));
+    }
 }
 
 void TestRtfReader::tables()
