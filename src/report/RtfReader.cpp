@@ -14,6 +14,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <array>
@@ -373,12 +374,10 @@ bool IsNeutral(QChar c)
 class Parser
 {
 public:
-    Parser(const QString& input, QTextDocument& document, const QFont& baseFont)
-        : m_in(input), m_cursor(&document), m_baseFont(baseFont), m_tables(m_cursor)
-    {
-        const QPaintDevice* device = document.documentLayout()->paintDevice();
-        m_pixelsPerTwip = (device != nullptr ? device->logicalDpiX() : 96) / 1440.0;
-    }
+    Parser(const QString& input, QTextDocument& document, const QFont& baseFont, double dotsPerInch)
+        : m_in(input), m_cursor(&document), m_baseFont(baseFont), m_pixelsPerTwip(dotsPerInch / 1440.0),
+          m_tables(m_cursor)
+    {}
 
     bool Run();
 
@@ -422,7 +421,7 @@ private:
     int m_pos = 0;
     QTextCursor m_cursor;
     QFont m_baseFont;
-    double m_pixelsPerTwip = 96 / 1440.0;
+    double m_pixelsPerTwip;
     std::vector<Group> m_stack;
     Group m_state;
     bool m_done = false;
@@ -1462,5 +1461,14 @@ bool RtfReader::Read(const QString& rtf, QTextDocument& document, const QFont& b
         document.clear();
         return false;
     }
-    return Parser(rtf, document, baseFont).Run();
+    const QPaintDevice* device = document.documentLayout()->paintDevice();
+    // The text is built in a document of its own, which nothing lays out while it grows (a laid-out
+    // document lays a table out again at every insertion), and then copied in one piece.
+    QTextDocument built;
+    built.setUndoRedoEnabled(false);
+    const bool read = Parser(rtf, built, baseFont, device != nullptr ? device->logicalDpiX() : 96).Run();
+    document.clear();
+    if (read)
+        QTextCursor(&document).insertFragment(QTextDocumentFragment(&built));
+    return read;
 }
