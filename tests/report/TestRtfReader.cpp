@@ -516,6 +516,23 @@ void TestRtfReader::hostileInput_data()
     QTest::newRow("lone surrogate") << QStringLiteral("{\\rtf1\\u-10179?x}") << true << QString();
     QTest::newRow("nul and controls")
         << QStringLiteral("{\\rtf1 a") + QChar(0) + QStringLiteral("\\'00b}") << true << QString();
+    QTest::newRow("tables nested too deep")
+        << QStringLiteral(R"({\rtf1\pard\intbl\itap99999 a\nestcell\nestrow\itap-3 b\cell\row\pard c})")
+        << true << QString();
+    QTest::newRow("more cells than columns")
+        << QStringLiteral("{\\rtf1\\trowd\\rtlrow\\pard\\intbl ") + QStringLiteral("x\\cell ").repeated(500) +
+               QStringLiteral("\\row}")
+        << true << QString();
+    QTest::newRow("rows without cells")
+        << QStringLiteral("{\\rtf1 a") + QStringLiteral("\\row\\nestrow").repeated(3000) +
+               QStringLiteral(" b}")
+        << true << QStringLiteral("a\u2029b");
+    QTest::newRow("damaged list definitions")
+        << QStringLiteral(
+               R"({\rtf1{\*\listtable{\list{\listlevel{\leveltext\'ff\'08\'07;}}\listid1}{\listlevel)"
+               R"(\levelnfc1}}{\*\listoverridetable{\listoverride\listid1\ls-2}}\ls-2\ilvl99 a\par)"
+               R"(\ilvl-4 b\par{\*\pn\pnstart2147483647\pnucltr}c\par d})")
+        << true << QString();
     QTest::newRow("endless font name") << QStringLiteral("{\\rtf1{\\fonttbl{\\f0 ") +
                                               QString(100000, QLatin1Char('A')) + QStringLiteral("}}\\f0 x}")
                                        << true << QStringLiteral("x");
