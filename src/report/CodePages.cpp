@@ -1,5 +1,7 @@
 #include "CodePages.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 // 0x80 to 0xFF of code page 1256.
@@ -23,16 +25,7 @@ constexpr char16_t Western[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
 
-} // namespace
-
-namespace CodePages {
-
-bool Known(int codePage)
-{
-    return codePage == 1256 || codePage == 1252;
-}
-
-QChar ToUnicode(int codePage, unsigned char byte)
+QChar TableChar(int codePage, unsigned char byte)
 {
     if (byte < 0x80)
         return QChar(byte);
@@ -43,18 +36,177 @@ QChar ToUnicode(int codePage, unsigned char byte)
     return QChar(byte);
 }
 
+// The converter names Qt knows for the code pages it reads for us.
+const char* ConverterName(int codePage)
+{
+    switch (codePage) {
+    case 1250:
+        return "windows-1250";
+    case 1251:
+        return "windows-1251";
+    case 1253:
+        return "windows-1253";
+    case 1254:
+        return "windows-1254";
+    case 1255:
+        return "windows-1255";
+    case 1257:
+        return "windows-1257";
+    case 1258:
+        return "windows-1258";
+    case 874:
+        return "windows-874";
+    case 932:
+        return "windows-31j";
+    case 936:
+        return "GBK";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "windows-950";
+    case 10000:
+        return "macintosh";
+    case 437:
+        return "IBM437";
+    case 850:
+        return "cp850";
+    default:
+        return nullptr;
+    }
+}
+
+struct SymbolGlyph
+{
+    unsigned char glyph;
+    char16_t character;
+};
+
+// The Symbol font's glyphs that have a Unicode equivalent other than their Latin-1 character.
+constexpr SymbolGlyph SymbolGlyphs[] = {
+    {0x22, 0x2200}, {0x24, 0x2203}, {0x27, 0x220B}, {0x2A, 0x2217}, {0x2D, 0x2212}, {0x40, 0x2245},
+    {0x41, 0x0391}, {0x42, 0x0392}, {0x43, 0x03A7}, {0x44, 0x0394}, {0x45, 0x0395}, {0x46, 0x03A6},
+    {0x47, 0x0393}, {0x48, 0x0397}, {0x49, 0x0399}, {0x4A, 0x03D1}, {0x4B, 0x039A}, {0x4C, 0x039B},
+    {0x4D, 0x039C}, {0x4E, 0x039D}, {0x4F, 0x039F}, {0x50, 0x03A0}, {0x51, 0x0398}, {0x52, 0x03A1},
+    {0x53, 0x03A3}, {0x54, 0x03A4}, {0x55, 0x03A5}, {0x56, 0x03C2}, {0x57, 0x03A9}, {0x58, 0x039E},
+    {0x59, 0x03A8}, {0x5A, 0x0396}, {0x5C, 0x2234}, {0x5E, 0x22A5}, {0x61, 0x03B1}, {0x62, 0x03B2},
+    {0x63, 0x03C7}, {0x64, 0x03B4}, {0x65, 0x03B5}, {0x66, 0x03C6}, {0x67, 0x03B3}, {0x68, 0x03B7},
+    {0x69, 0x03B9}, {0x6A, 0x03D5}, {0x6B, 0x03BA}, {0x6C, 0x03BB}, {0x6D, 0x03BC}, {0x6E, 0x03BD},
+    {0x6F, 0x03BF}, {0x70, 0x03C0}, {0x71, 0x03B8}, {0x72, 0x03C1}, {0x73, 0x03C3}, {0x74, 0x03C4},
+    {0x75, 0x03C5}, {0x76, 0x03D6}, {0x77, 0x03C9}, {0x78, 0x03BE}, {0x79, 0x03C8}, {0x7A, 0x03B6},
+    {0x7E, 0x223C}, {0xA1, 0x03D2}, {0xA2, 0x2032}, {0xA3, 0x2264}, {0xA4, 0x2044}, {0xA5, 0x221E},
+    {0xA6, 0x0192}, {0xA7, 0x2663}, {0xA8, 0x2666}, {0xA9, 0x2665}, {0xAA, 0x2660}, {0xAB, 0x2194},
+    {0xAC, 0x2190}, {0xAD, 0x2191}, {0xAE, 0x2192}, {0xAF, 0x2193}, {0xB2, 0x2033}, {0xB3, 0x2265},
+    {0xB4, 0x00D7}, {0xB5, 0x221D}, {0xB6, 0x2202}, {0xB7, 0x2022}, {0xB8, 0x00F7}, {0xB9, 0x2260},
+    {0xBA, 0x2261}, {0xBB, 0x2248}, {0xBC, 0x2026}, {0xC4, 0x2297}, {0xC5, 0x2295}, {0xC6, 0x2205},
+    {0xC7, 0x2229}, {0xC8, 0x222A}, {0xC9, 0x2283}, {0xCA, 0x2287}, {0xCB, 0x2284}, {0xCC, 0x2282},
+    {0xCD, 0x2286}, {0xCE, 0x2208}, {0xCF, 0x2209}, {0xD0, 0x2220}, {0xD1, 0x2207}, {0xD5, 0x220F},
+    {0xD6, 0x221A}, {0xD7, 0x22C5}, {0xD8, 0x00AC}, {0xD9, 0x2227}, {0xDA, 0x2228}, {0xDB, 0x21D4},
+    {0xDC, 0x21D0}, {0xDD, 0x21D1}, {0xDE, 0x21D2}, {0xDF, 0x21D3}, {0xE0, 0x25CA}, {0xE5, 0x2211},
+    {0xF2, 0x222B},
+};
+
+// The Wingdings glyphs that Word and WordPad offer as bullets.
+constexpr SymbolGlyph WingdingsGlyphs[] = {
+    {0x6C, 0x25CF}, {0x6E, 0x25A0}, {0x6F, 0x25A1}, {0x71, 0x2751}, {0x75, 0x25C6}, {0x76, 0x2756},
+    {0x77, 0x2B25}, {0x9F, 0x2022}, {0xA7, 0x25AA}, {0xA8, 0x25FB}, {0xD8, 0x27A2}, {0xE0, 0x2192},
+    {0xE8, 0x2794}, {0xF0, 0x21E8}, {0xFB, 0x2717}, {0xFC, 0x2713}, {0xFE, 0x2611},
+};
+
+template <size_t N>
+char16_t Find(const SymbolGlyph (&glyphs)[N], unsigned char glyph)
+{
+    for (const SymbolGlyph& entry : glyphs) {
+        if (entry.glyph == glyph)
+            return entry.character;
+    }
+    return 0;
+}
+
+} // namespace
+
+namespace CodePages {
+
+QString Decode(int codePage, QByteArrayView bytes)
+{
+    if (const char* name = ConverterName(codePage)) {
+        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
+        if (decoder.isValid())
+            return decoder.decode(bytes);
+    }
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes)
+        text.append(TableChar(codePage, static_cast<unsigned char>(byte)));
+    return text;
+}
+
 int OfCharset(int charset)
 {
     switch (charset) {
     case 0:
         return 1252;
+    case 2:
+        return Symbol;
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
     case 178:
     case 179:
     case 180:
         return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 254:
+        return 437;
+    case 255:
+        return 850;
     default:
         return 0;
     }
+}
+
+bool IsSymbolFont(QStringView fontName)
+{
+    return fontName.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0 ||
+           fontName.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive) ||
+           fontName.compare(QLatin1String("Webdings"), Qt::CaseInsensitive) == 0;
+}
+
+QChar SymbolChar(QStringView fontName, char16_t glyph)
+{
+    if (glyph >= 0xF020 && glyph <= 0xF0FF)
+        glyph -= 0xF000;
+    if (glyph < 0x20 || glyph > 0xFF)
+        return QChar(glyph);
+    const auto number = static_cast<unsigned char>(glyph);
+    if (fontName.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive) ||
+        fontName.compare(QLatin1String("Webdings"), Qt::CaseInsensitive) == 0) {
+        const char16_t character = Find(WingdingsGlyphs, number);
+        return QChar(character != 0 ? character : char16_t(0x2022));
+    }
+    const char16_t character = Find(SymbolGlyphs, number);
+    return QChar(character != 0 ? character : glyph);
 }
 
 } // namespace CodePages

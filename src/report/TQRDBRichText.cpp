@@ -8,6 +8,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
+#include <QtMath>
+
+#include <algorithm>
 
 TQRDBRichText::TQRDBRichText(QString name, const std::array<double, 4>& sizeValues, QString dataField,
                              const QFont& font, const QColor& fontColor, const QColor& color)
@@ -37,24 +41,46 @@ void TQRDBRichText::Load(const QString& value, QTextDocument& document, const QP
     document.setPlainText(plain);
 }
 
-double TQRDBRichText::FittingHeight(const QTextDocument& document, double height)
+QRegion TQRDBRichText::DrawnRegion(const QTextDocument& document, const QSizeF& box)
 {
-    document.documentLayout()->documentSize();
-    double fitting = 0;
+    QAbstractTextDocumentLayout* documentLayout = document.documentLayout();
+    documentLayout->documentSize();
+    const double height = box.height();
+    const QRect whole(0, 0, qCeil(box.width()), qFloor(height));
+    QRegion drawn(whole);
+    bool anyFits = false;
+    double firstCut = height;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextLayout* layout = block.layout();
         if (layout == nullptr)
             continue;
-        const double top = layout->position().y();
+        // Block positions are document coordinates; lines lie within their block.
+        const QRectF blockBox = documentLayout->blockBoundingRect(block);
+        const bool inCell = QTextCursor(block).currentTable() != nullptr;
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            const double bottom = top + line.y() + line.height();
-            if (bottom > height)
-                return fitting;
-            fitting = bottom;
+            const double top = blockBox.top() + line.y();
+            const double bottom = top + line.height();
+            if (bottom <= height) {
+                anyFits = true;
+                continue;
+            }
+            if (top >= height)
+                break;
+            // A line that does not fit whole hides itself and everything under it in its column.
+            firstCut = std::min(firstCut, top);
+            const int left = inCell ? qFloor(blockBox.left()) : 0;
+            const int right = inCell ? qCeil(blockBox.right()) : whole.right() + 1;
+            drawn -= QRect(left, qFloor(top), right - left, whole.height());
+            break;
         }
     }
-    return fitting;
+    if (!anyFits)
+        return QRegion();
+    // A clip of a few rectangles keeps recorded pages simple; a crowded one falls back to one cut.
+    if (drawn.rectCount() > MaxClipRectangles)
+        return QRegion(0, 0, whole.width(), qFloor(firstCut));
+    return drawn;
 }
 
 void TQRDBRichText::Print(const TQRPrintContext& context)
@@ -70,15 +96,15 @@ void TQRDBRichText::Print(const TQRPrintContext& context)
     QTextDocument document;
     Load(value, document, *painter.device());
     document.setTextWidth(box.width());
-    const double fitting = FittingHeight(document, box.height());
-    if (fitting <= 0)
+    const QRegion drawn = DrawnRegion(document, box.size());
+    if (drawn.isEmpty())
         return;
     painter.save();
     painter.translate(box.topLeft());
     QAbstractTextDocumentLayout::PaintContext paint;
-    paint.clip = QRectF(0, 0, box.width(), fitting);
+    paint.clip = drawn.boundingRect();
     paint.palette.setColor(QPalette::Text, m_fontColor);
-    painter.setClipRect(paint.clip);
+    painter.setClipRegion(drawn);
     document.documentLayout()->draw(&painter, paint);
     painter.restore();
 }

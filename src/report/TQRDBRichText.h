@@ -3,6 +3,7 @@
 #include "TQRPrintable.h"
 
 #include <QFont>
+#include <QRegion>
 
 class QPaintDevice;
 class QTextDocument;
@@ -26,8 +27,13 @@ public:
     // Loads a value into a document laid out for the device: RTF when it reads as such, else plain text.
     void Load(const QString& value, QTextDocument& document, const QPaintDevice& device) const;
 
-    // The height of the whole lines of a laid-out document that fit in the given height.
-    static double FittingHeight(const QTextDocument& document, double height);
+    // The part of a laid-out document to draw in a box of the given size, in the document's
+    // coordinates: the box less every line that does not fit whole and whatever lies under it in its
+    // column (its table cell, or the whole width). Empty when not one line fits.
+    static QRegion DrawnRegion(const QTextDocument& document, const QSizeF& box);
+
+    // The most rectangles a drawn region keeps.
+    static constexpr int MaxClipRectangles = 64;
 
 private:
     QString m_dataField;

@@ -9,6 +9,7 @@
 #include "TQuickRep.h"
 #include "Unit3.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QPicture>
 #include <QPrinter>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QtMath>
 
 #include <memory>
 
@@ -99,6 +101,7 @@ private slots:
     void cancelStopsBeforeTheNextEntry();
     void labelsMeasureTheirCaption();
     void longQuestionIsCutAtAWholeLine();
+    void tableIsCutAtAWholeLine();
     void labelsCoverTheTextUnderThem();
     void richTextAndPlainValues();
     void pdfThroughPrinter();
@@ -331,7 +334,8 @@ void TestReport::longQuestionIsCutAtAWholeLine()
     question->Load(longQuestion, document, device);
     document.setTextWidth(question->Width() * PixelsPerTenth());
     const double boxHeight = question->Height() * PixelsPerTenth();
-    const double fitting = TQRDBRichText::FittingHeight(document, boxHeight);
+    const double fitting =
+        TQRDBRichText::DrawnRegion(document, QSizeF(document.textWidth(), boxHeight)).boundingRect().height();
     const QTextLine first = document.begin().layout()->lineAt(0);
     const int wholeLines = int(boxHeight / first.height());
     QVERIFY2(wholeLines >= 1 && fitting < boxHeight,
@@ -355,6 +359,53 @@ void TestReport::longQuestionIsCutAtAWholeLine()
     QCOMPARE(longImage.copy(answerPart), shortImage.copy(answerPart));
     QVERIFY(longImage.copy(PageRegion(100, detailTop + 55, 1900, 116)) !=
             shortImage.copy(PageRegion(100, detailTop + 55, 1900, 116)));
+}
+
+void TestReport::tableIsCutAtAWholeLine()
+{
+    auto* answer = dynamic_cast<TQRDBRichText*>(Report()->FindControl(QStringLiteral("QRDBRichText2")));
+    QVERIFY(answer != nullptr);
+    // A paragraph, then a right-to-left row whose cells hold lines of two sizes side by side.
+    QString cells;
+    for (int i = 0; i < 40; ++i)
+        cells += QStringLiteral("\\'c7\\'e1\\'dd\\par ");
+    QString small;
+    for (int i = 0; i < 70; ++i)
+        small += QStringLiteral("\\'c8\\par ");
+    const QString rtf =
+        QStringLiteral("{\\rtf1\\ansi\\ansicpg1256{\\fonttbl{\\f0\\fcharset178 Tahoma;}}\\f0 ") +
+        QStringLiteral("\\'c7\\'e1\\'dd\\par\\trowd\\rtlrow\\trgaph108\\clbrdrt\\brdrs\\cellx3000") +
+        QStringLiteral("\\cellx6000\\pard\\intbl\\fs28 ") + cells + QStringLiteral("\\cell\\fs17 ") + small +
+        QStringLiteral("\\cell\\row}");
+    const QPicture device;
+    QTextDocument document;
+    answer->Load(rtf, document, device);
+    document.setTextWidth(answer->Width() * PixelsPerTenth());
+    const QSizeF box(document.textWidth(), 300);
+    const QRegion drawn = TQRDBRichText::DrawnRegion(document, box);
+    QVERIFY(!drawn.isEmpty());
+    // Every line is drawn whole or not at all; each cell shows the lines that fit in it.
+    QList<int> linesPerCell;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QRectF blockBox = document.documentLayout()->blockBoundingRect(block);
+        for (int i = 0; i < block.layout()->lineCount(); ++i) {
+            const QTextLine line = block.layout()->lineAt(i);
+            const QRect rect =
+                QRectF(blockBox.left() + line.x(), blockBox.top() + line.y(), line.width(), line.height())
+                    .toAlignedRect()
+                    .adjusted(1, 1, -1, -1);
+            const QRegion shown = drawn.intersected(rect);
+            QVERIFY2(shown.isEmpty() || shown == QRegion(rect),
+                     qPrintable(QStringLiteral("line at %1 to %2").arg(rect.top()).arg(rect.bottom())));
+            QCOMPARE(!shown.isEmpty(), blockBox.top() + line.y() + line.height() <= box.height());
+        }
+    }
+    // A table that fits is drawn whole, the border under its last row included.
+    QTextDocument whole;
+    answer->Load(QStringLiteral("{\\rtf1\\trowd\\clbrdrb\\brdrs\\cellx3000\\pard\\intbl a\\cell\\row}"),
+                 whole, device);
+    whole.setTextWidth(box.width());
+    QCOMPARE(TQRDBRichText::DrawnRegion(whole, box), QRegion(0, 0, qCeil(box.width()), 300));
 }
 
 void TestReport::labelsCoverTheTextUnderThem()
