@@ -39,10 +39,16 @@ const QColor EvenRowColor(253, 254, 226);
 const QColor OddRowColor(227, 251, 253);
 const QColor CurrentRowColor(166, 249, 185);
 
-// The phrase as a quoted LIKE pattern: '%phrase%' with every quote doubled.
+// The phrase as a LIKE pattern: '%phrase%'.
+QString Pattern(const QString& phrase)
+{
+    return QLatin1Char('%') + phrase + QLatin1Char('%');
+}
+
+// The phrase as a quoted LIKE pattern, with every quote doubled.
 QString QuotedPattern(const QString& phrase)
 {
-    QString pattern = QLatin1Char('%') + phrase + QLatin1Char('%');
+    QString pattern = Pattern(phrase);
     pattern.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QLatin1Char('\'') + pattern + QLatin1Char('\'');
 }
@@ -200,6 +206,8 @@ void TForm1::BitBtn1Click()
         query->Close();
         query->SQL().Add(prefix + QuotedPattern(m_ui->Edit1->text()));
         query->Open();
+        MarkSearched(prefix == QuestionStatement ? m_ui->DBMaall1 : m_ui->DBMaall2,
+                     Pattern(m_ui->Edit1->text()));
         ShowResultsView();
         m_ui->Label11->setText(QString::number(query->RecordCount()));
         AutoSizeKeepingRightEdge(m_ui->Label11);
@@ -271,6 +279,14 @@ void TForm1::ShowBrowseView()
 {
     SetVisible({m_ui->DBMemo1, m_ui->DBMemo2, m_ui->DBMemo3, m_ui->DBText1, m_ui->DBGrid2}, true);
     SetVisible({m_ui->Label10, m_ui->Label12, m_ui->Label11, m_ui->DBaall}, false);
+    MarkSearched(nullptr, QString());
+}
+
+// Marks the pattern in the results memo that was searched, and nothing in the other.
+void TForm1::MarkSearched(TDBMemo* searched, const QString& pattern)
+{
+    for (TDBMemo* memo : {m_ui->DBMaall1, m_ui->DBMaall2})
+        memo->SetMarkedPattern(memo == searched ? pattern : QString());
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

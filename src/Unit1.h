@@ -9,6 +9,7 @@ class QLabel;
 class QPainter;
 class TColumn;
 class TDBGrid;
+class TDBMemo;
 
 namespace Ui {
 class TForm1;
@@ -49,6 +50,7 @@ protected:
 private:
     void ShowResultsView();
     void ShowBrowseView();
+    void MarkSearched(TDBMemo* searched, const QString& pattern);
 
     const QScopedPointer<Ui::TForm1> m_ui;
 };

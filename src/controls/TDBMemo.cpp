@@ -63,7 +63,7 @@ QTextOption::WrapMode WrapModeFor(const QString& text)
 
 } // namespace
 
-TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(this)
+TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(this), m_marks(this)
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -74,8 +74,10 @@ TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(this)
     ApplyLayout();
     UpdateReadOnly();
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_loading)
+        if (!m_loading) {
             m_modified = true;
+            m_marks.Clear();
+        }
     });
     m_link.OnDataChange = [this] {
         if (!m_writing)
@@ -116,6 +118,7 @@ void TDBMemo::LoadText()
     m_loading = false;
     m_modified = false;
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    m_marks.Show();
 }
 
 void TDBMemo::UpdateReadOnly()

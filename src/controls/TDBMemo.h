@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MemoMarks.h"
 #include "TFieldDataLink.h"
 
 #include <QPlainTextEdit>
@@ -9,7 +10,7 @@
 // dataset is browsing; a key that changes text starts editing first (inserting into an empty dataset),
 // and is ignored where the field cannot be changed. Escape shows the field's value again; losing the
 // focus writes the typed text into the field. Its binding is named by the dynamic properties dataSource
-// and dataField.
+// and dataField. A search pattern given to it is marked in every text it shows, until the reader types.
 class TDBMemo : public QPlainTextEdit
 {
     Q_OBJECT
@@ -20,6 +21,9 @@ public:
     TFieldDataLink& DataLink() { return m_link; }
     // Whether the shown text holds typing not yet written into the field.
     bool Modified() const { return m_modified; }
+    // The LIKE pattern whose occurrences are marked ('%phrase%'); empty for none.
+    void SetMarkedPattern(const QString& pattern) { m_marks.SetPattern(pattern); }
+    const MemoMarks& Marks() const { return m_marks; }
 
 protected:
     bool event(QEvent* event) override;
@@ -34,6 +38,7 @@ private:
     void ApplyLayout();
 
     TFieldDataLink m_link;
+    MemoMarks m_marks;
     // The text last loaded or written, and the memo's raw text then: typing changes only the stretch
     // it touched, so line breaks and no-break spaces elsewhere keep their stored form.
     QString m_loaded;

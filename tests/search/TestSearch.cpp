@@ -111,6 +111,7 @@ private slots:
     void searchWithoutOptionAfterCancel();
     void enterInTheSearchBoxCancels();
     void nextAndPreviousStopAtTheEnds();
+    void searchedMemoMarksThePhrase();
     void pendingEditIsPostedBeforeANewSearch();
     void failingPostStopsTheSearch();
     void rowColours();
@@ -295,6 +296,47 @@ void TestSearch::nextAndPreviousStopAtTheEnds()
     QVERIFY(Data->ADOQuery1->Eof());
     previous->click();
     QCOMPARE(title->Text(), QStringLiteral("t1"));
+}
+
+// The texts marked in a memo, in order.
+QStringList Marked(const TDBMemo* memo)
+{
+    QStringList marked;
+    for (const QTextEdit::ExtraSelection& mark : memo->extraSelections())
+        marked << mark.cursor.selectedText();
+    return marked;
+}
+
+void TestSearch::searchedMemoMarksThePhrase()
+{
+    SearchWindow window;
+    auto* question = window.C<TDBMemo>("DBMaall1");
+    auto* answer = window.C<TDBMemo>("DBMaall2");
+    window.Search("کتاب", 2);
+    // The Arabic kaf of the first entry is found and marked; the text and the file stay as they were.
+    QCOMPARE(Marked(answer), QStringList{QStringLiteral("كتاب")});
+    QCOMPARE(Marked(question), QStringList());
+    QCOMPARE(answer->toPlainText(), QStringLiteral("پاسخ در كتاب آمده است"));
+    QVERIFY(!answer->textCursor().hasSelection());
+    QVERIFY(!answer->Modified());
+    window.C<QPushButton>("BitBtn18")->click();
+    QCOMPARE(Marked(answer), QStringList{QStringLiteral("کتاب")});
+    QCOMPARE(Data->ADOQuery1->State(), TDataSetState::dsBrowse);
+    // Typing takes the marks away and keeps what was typed.
+    answer->setFocus();
+    QTest::keyClick(answer, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(answer, QStringLiteral("x"));
+    QCOMPARE(Marked(answer), QStringList());
+    QVERIFY(answer->toPlainText().endsWith(QLatin1Char('x')));
+    QTest::keyClick(answer, Qt::Key_Escape);
+    // A search of the questions marks the question memo only; browse mode marks nothing.
+    window.Search("نماز", 1);
+    QCOMPARE(Marked(question), QStringList{QStringLiteral("نماز")});
+    QCOMPARE(Marked(answer), QStringList());
+    window.C<QPushButton>("BitBtn2")->click();
+    QCOMPARE(Marked(question), QStringList());
+    for (const char* browse : {"DBMemo1", "DBMemo2", "DBMemo3"})
+        QCOMPARE(Marked(window.C<TDBMemo>(browse)), QStringList());
 }
 
 void TestSearch::pendingEditIsPostedBeforeANewSearch()
