@@ -114,6 +114,12 @@ void SqliteDatabase::CheckFileInPlace() const
             QStringLiteral("The file '%1' is read-only; the change was not saved").arg(m_path));
 }
 
+void SqliteDatabase::SetWaitForLocks(bool wait)
+{
+    if (m_db != nullptr)
+        sqlite3_busy_timeout(m_db, wait ? BusyTimeoutMs : 0);
+}
+
 void SqliteDatabase::Execute(const char* sql)
 {
     const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
@@ -124,6 +130,11 @@ void SqliteDatabase::Execute(const char* sql)
 int SqliteDatabase::Changes() const
 {
     return sqlite3_changes(m_db);
+}
+
+int SqliteDatabase::TotalChanges() const
+{
+    return sqlite3_total_changes(m_db);
 }
 
 qint64 SqliteDatabase::LastInsertRowId() const

@@ -38,10 +38,16 @@ public:
     // replaced) or has lost its write permission, so that a change is not written where nobody reads it.
     void CheckFileInPlace() const;
 
+    // Whether a statement waits a while for another process that holds the file's lock (the default)
+    // or fails at once with a busy error.
+    void SetWaitForLocks(bool wait);
+
     // Runs statements that return no rows (BEGIN, COMMIT, ROLLBACK).
     void Execute(const char* sql);
     // Rows changed by the last INSERT, UPDATE or DELETE, and the key of the last row inserted.
     int Changes() const;
+    // Rows changed since the connection was opened.
+    int TotalChanges() const;
     qint64 LastInsertRowId() const;
 
     // The name of the INTEGER PRIMARY KEY (or single-column primary key) of a table, empty when none.
