@@ -19,8 +19,8 @@ namespace {
 constexpr int FirstStepDelayMs = 1500;
 constexpr int StepPauseMs = 15;
 // The work of one step: merging, then adding entries, each for about this long.
-constexpr qint64 MergeBudgetMs = 15;
-constexpr qint64 BuildBudgetMs = 25;
+constexpr qint64 MergeBudgetMs = 10;
+constexpr qint64 BuildBudgetMs = 15;
 // Pages of merging at a time, and how many segments of one level wait before they are merged.
 constexpr int MergePages = 16;
 constexpr int SegmentsPerMerge = 4;
@@ -50,20 +50,23 @@ const SchemaObject Triggers[] = {
 // A search statement of the window: the column and the pattern.
 struct SearchStatement
 {
+    // The statement without the line break that ends the text of a query.
+    QString statement;
     int column = -1;
     QString pattern;
 };
 
 std::optional<SearchStatement> ParseSearch(const QString& sql)
 {
-    static const QRegularExpression shape(
-        QStringLiteral("\\ASELECT \\* FROM  Table1 where (porsesh|pasokh) like '((?:[^']|'')*)'\\z"));
+    static const QRegularExpression shape(QStringLiteral(
+        "\\A(SELECT \\* FROM  Table1 where (porsesh|pasokh) like '((?:[^']|'')*)')(?:\\r\\n)?\\z"));
     const QRegularExpressionMatch match = shape.match(sql);
     if (!match.hasMatch())
         return std::nullopt;
     SearchStatement search;
-    search.column = match.captured(1) == QLatin1String("porsesh") ? 0 : 1;
-    search.pattern = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    search.statement = match.captured(1);
+    search.column = match.captured(2) == QLatin1String("porsesh") ? 0 : 1;
+    search.pattern = match.captured(3).replace(QStringLiteral("''"), QStringLiteral("'"));
     return search;
 }
 
@@ -399,9 +402,10 @@ std::optional<TResultSet> SearchIndex::Read(const QString& sql)
     const QString query = TrigramQuery(search->pattern);
     if (query.isEmpty())
         return std::nullopt;
-    const QString indexed = sql + QStringLiteral(" AND rowid IN (SELECT rowid FROM %1 WHERE %1 MATCH %2) "
-                                                 "ORDER BY rowid")
-                                      .arg(QLatin1String(IndexTables[search->column]), SqlString(query));
+    const QString indexed =
+        search->statement + QStringLiteral(" AND rowid IN (SELECT rowid FROM %1 WHERE %1 MATCH %2) "
+                                           "ORDER BY rowid")
+                                .arg(QLatin1String(IndexTables[search->column]), SqlString(query));
     try {
         // Changes waiting are taken in first; another program may add more meanwhile, so the read
         // checks again, in its own transaction.
@@ -414,8 +418,10 @@ std::optional<TResultSet> SearchIndex::Read(const QString& sql)
                 SqliteStatement changes(
                     *m_db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM velnora_search_changes)"));
                 waiting = changes.Step() && changes.Int64(0) != 0;
-                if (!waiting)
+                if (!waiting) {
                     result = SqliteProvider::ReadResult(*m_db, indexed);
+                    ++m_answers;
+                }
             });
             if (!waiting) {
                 if (!result)

@@ -49,6 +49,8 @@ public:
     // The result of a search statement read through the index, or nothing when the index cannot give
     // it (the statement is then run as it stands).
     std::optional<TResultSet> Read(const QString& sql);
+    // How many searches the index has answered since it was made.
+    int Answers() const { return m_answers; }
 
 private:
     bool Suitable() const;
@@ -61,4 +63,5 @@ private:
     SqliteDatabase* m_db = nullptr;
     QTimer m_timer;
     int m_failures = 0;
+    int m_answers = 0;
 };

@@ -3,6 +3,7 @@
 #include "SearchIndex.h"
 #include "SqliteProvider.h"
 #include "TADOConnection.h"
+#include "TADOQuery.h"
 
 #include <QFile>
 #include <QProcess>
@@ -101,6 +102,7 @@ class TestSearchIndex : public QObject
 
 private slots:
     void resultsEqualAScan();
+    void theSearchDatasetReadsThroughTheIndex();
     void anotherConnectionsChanges();
     void anotherProcessesChangesWhileOpenAndWhileClosed();
     void triggersTakenAwayAreNoticed();
@@ -115,6 +117,19 @@ void TestSearchIndex::resultsEqualAScan()
     file.CompareWithScan(QStringLiteral("SELECT * FROM  Table1 where porsesh like "));
     QCOMPARE(Keys(*file.connection.Index().Read(Statement(QStringLiteral("كتاب")))), (QStringList{"1", "2"}));
     QCOMPARE(Keys(*file.connection.Index().Read(Statement(QStringLiteral("الله")))), QStringList{"3"});
+}
+
+void TestSearchIndex::theSearchDatasetReadsThroughTheIndex()
+{
+    IndexedFile file;
+    TADOQuery query;
+    query.setConnection(&file.connection);
+    query.SQL().Add(Statement(QStringLiteral("کتاب")));
+    const int answers = file.connection.Index().Answers();
+    query.Open();
+    QCOMPARE(file.connection.Index().Answers(), answers + 1);
+    QCOMPARE(query.RecordCount(), 2);
+    QVERIFY(query.CanModify());
 }
 
 void TestSearchIndex::anotherConnectionsChanges()
