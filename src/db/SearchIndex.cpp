@@ -29,6 +29,9 @@ constexpr int MostChangesAtOnce = 2000;
 // Steps that fail one after another before building stops until the file is opened again.
 constexpr int MostFailures = 100;
 
+// The edition of the tables below; an index of another is made anew.
+constexpr int IndexLayout = 2;
+
 const char* const IndexTables[] = {"velnora_search_porsesh", "velnora_search_pasokh"};
 const char* const TextColumns[] = {"porsesh", "pasokh"};
 
@@ -70,25 +73,62 @@ std::optional<SearchStatement> ParseSearch(const QString& sql)
     return search;
 }
 
-// The FTS5 query that every folded text the pattern matches satisfies: all trigrams of its runs of
-// literal characters. Empty when no run has three characters.
+// A text as an FTS5 phrase: with the trigram tokenizer, the texts that hold it.
+QString Phrase(const QList<uint>& characters)
+{
+    QString text =
+        QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), characters.size());
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+// The FTS5 query that every folded text the pattern matches satisfies: each run of literal characters
+// as a phrase, where each single blank between two words stands either for a blank or for nothing (a
+// non-joiner, which the index leaves out). A run with more such blanks is cut into pieces. Empty when
+// no run has three characters.
 QString TrigramQuery(const QString& pattern)
 {
+    // Each piece holds at most this many blanks that may be left out: 2^n phrases for it.
+    constexpr int mostBlanks = 3;
     const QByteArray utf8 = pattern.toUtf8();
-    std::set<QString> trigrams;
+    QStringList parts;
     for (const std::string& run : FoldedPatternRuns({utf8.constData(), std::size_t(utf8.size())})) {
-        const QString text = QString::fromUtf8(run.data(), qsizetype(run.size()));
-        const QList<uint> characters = text.toUcs4();
-        for (qsizetype i = 0; i + 3 <= characters.size(); ++i) {
-            const char32_t three[] = {characters[i], characters[i + 1], characters[i + 2]};
-            trigrams.insert(QString::fromUcs4(three, 3));
+        const QList<uint> characters = QString::fromUtf8(run.data(), qsizetype(run.size())).toUcs4();
+        qsizetype start = 0;
+        while (start < characters.size()) {
+            // The places of the single blanks between two letters, up to the piece's end.
+            std::vector<qsizetype> blanks;
+            qsizetype end = start;
+            for (; end < characters.size(); ++end) {
+                const bool single = characters[end] == U' ' && end > start && end + 1 < characters.size() &&
+                                    characters[end - 1] != U' ' && characters[end + 1] != U' ';
+                if (single) {
+                    if (int(blanks.size()) == mostBlanks)
+                        break;
+                    blanks.push_back(end);
+                }
+            }
+            if (end - start >= 3) {
+                QStringList alternatives;
+                for (unsigned mask = 0; mask < (1u << blanks.size()); ++mask) {
+                    QList<uint> phrase;
+                    for (qsizetype k = start; k < end; ++k) {
+                        const auto blank = std::find(blanks.begin(), blanks.end(), k);
+                        if (blank == blanks.end() || (mask & (1u << (blank - blanks.begin()))) == 0)
+                            phrase.push_back(characters[k]);
+                    }
+                    if (phrase.size() < 3) {
+                        alternatives.clear();
+                        break;
+                    }
+                    alternatives << Phrase(phrase);
+                }
+                if (!alternatives.isEmpty())
+                    parts << QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')');
+            }
+            start = end + 1;
         }
     }
-    QStringList terms;
-    for (QString trigram : trigrams)
-        terms << QLatin1Char('"') + trigram.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-                     QLatin1Char('"');
-    return terms.join(QStringLiteral(" AND "));
+    return parts.join(QStringLiteral(" AND "));
 }
 
 QString SqlString(QString text)
@@ -110,24 +150,6 @@ void SetState(SqliteDatabase& db, const char* name, qint64 value)
                                   .arg(QLatin1String(name)));
     write.BindInt64(1, value);
     write.Step();
-}
-
-// Runs work in a transaction of the given kind; rolls back when it raises.
-template <class Work>
-void InTransaction(SqliteDatabase& db, const char* begin, Work&& work)
-{
-    db.Execute(begin);
-    try {
-        work();
-        db.Execute("COMMIT");
-    } catch (...) {
-        try {
-            db.Execute("ROLLBACK");
-        } catch (...) {
-            // The transaction is gone already.
-        }
-        throw;
-    }
 }
 
 // Adds the folded texts of one entry to the index.
@@ -225,7 +247,8 @@ bool SearchIndex::Current() const
              {"velnora_search_state", "velnora_search_changes", IndexTables[0], IndexTables[1]})
             found += name == QLatin1String(table) ? 1 : 0;
     }
-    return found == 7 && StateValue(*m_db, "folding") == FoldingRulesEdition;
+    return found == 7 && StateValue(*m_db, "folding") == FoldingRulesEdition &&
+           StateValue(*m_db, "layout") == IndexLayout;
 }
 
 // Makes our objects anew, with an empty index.
@@ -245,7 +268,7 @@ void SearchIndex::Create()
     for (const char* table : IndexTables) {
         const QString name = QLatin1String(table);
         m_db->Execute(QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(folded, tokenize = 'trigram "
-                                     "case_sensitive 1', detail = none);"
+                                     "case_sensitive 1');"
                                      "INSERT INTO %1(%1, rank) VALUES ('automerge', 0);"
                                      "INSERT INTO %1(%1, rank) VALUES ('usermerge', %2);"
                                      "INSERT INTO %1(%1, rank) VALUES ('crisismerge', 64);")
@@ -257,6 +280,7 @@ void SearchIndex::Create()
     for (const SchemaObject& trigger : Triggers)
         m_db->Execute(trigger.sql);
     SetState(*m_db, "folding", FoldingRulesEdition);
+    SetState(*m_db, "layout", IndexLayout);
     SetState(*m_db, "built", 0);
     SetState(*m_db, "ready", 0);
 }
@@ -358,7 +382,7 @@ bool SearchIndex::Step()
         m_db->CheckFileInPlace();
         // A step never waits for another program: it tries again later.
         m_db->SetWaitForLocks(false);
-        InTransaction(*m_db, "BEGIN IMMEDIATE", [&] {
+        m_db->InTransaction("BEGIN IMMEDIATE", [&] {
             if (!Suitable())
                 return;
             if (!Current())
@@ -412,7 +436,7 @@ std::optional<TResultSet> SearchIndex::Read(const QString& sql)
         for (int attempt = 0; attempt < 2; ++attempt) {
             std::optional<TResultSet> result;
             bool waiting = false;
-            InTransaction(*m_db, "BEGIN", [&] {
+            m_db->InTransaction("BEGIN", [&] {
                 if (!Current() || StateValue(*m_db, "ready") != 1)
                     return;
                 SqliteStatement changes(
@@ -428,7 +452,7 @@ std::optional<TResultSet> SearchIndex::Read(const QString& sql)
                     m_timer.start(StepPauseMs);
                 return result;
             }
-            InTransaction(*m_db, "BEGIN IMMEDIATE", [&] {
+            m_db->InTransaction("BEGIN IMMEDIATE", [&] {
                 if (Current())
                     TakeInChanges();
             });
