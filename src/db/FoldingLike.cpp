@@ -417,7 +417,7 @@ std::vector<std::string> FoldedPatternRuns(std::string_view pattern)
     for (const CompiledPattern::Segment& segment : CompiledPattern(pattern, 0).segments) {
         std::string run;
         for (const char32_t c : segment) {
-            if (c == U' ' || c == CompiledPattern::AnyOne || c >= InvalidByte) {
+            if (c == CompiledPattern::AnyOne || c >= InvalidByte) {
                 if (!run.empty())
                     runs.push_back(std::move(run));
                 run.clear();

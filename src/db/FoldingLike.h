@@ -41,8 +41,9 @@ std::vector<FoldedOccurrence> FoldingLikeOccurrences(std::string_view pattern, s
 // out (a blank of a pattern may stand for one) and each invalid byte as U+FFFD.
 std::string FoldedForIndex(std::string_view text);
 
-// Stretches that the folded text (FoldedForIndex) of every text the pattern matches holds: the runs of
-// literal characters of the pattern between its wildcards and blanks, in UTF-8.
+// The runs of literal characters of the pattern between its wildcards, folded, in UTF-8. The folded
+// text (FoldedForIndex) of every text the pattern matches holds each run, where each blank of the run
+// is a blank or nothing (a non-joiner).
 std::vector<std::string> FoldedPatternRuns(std::string_view pattern);
 
 // Makes LIKE (with or without ESCAPE) on the connection use FoldingLikeMatch.

@@ -131,6 +131,12 @@ void SqliteDatabase::CheckFileInPlace() const
         ReadOnly();
 }
 
+void SqliteDatabase::SetWaitForLocks(bool wait)
+{
+    if (m_db != nullptr)
+        sqlite3_busy_timeout(m_db, wait ? BusyTimeoutMs : 0);
+}
+
 void SqliteDatabase::Execute(const char* sql)
 {
     const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
@@ -141,6 +147,11 @@ void SqliteDatabase::Execute(const char* sql)
 int SqliteDatabase::Changes() const
 {
     return sqlite3_changes(m_db);
+}
+
+int SqliteDatabase::TotalChanges() const
+{
+    return sqlite3_total_changes(m_db);
 }
 
 qint64 SqliteDatabase::LastInsertRowId() const

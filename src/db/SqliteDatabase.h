@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <type_traits>
 
 struct sqlite3;
 
@@ -38,10 +39,20 @@ public:
     // replaced) or has lost its write permission, so that a change is not written where nobody reads it.
     void CheckFileInPlace() const;
 
+    // Whether a statement waits a while for another process that holds the file's lock (the default)
+    // or fails at once with a busy error.
+    void SetWaitForLocks(bool wait);
+
     // Runs statements that return no rows (BEGIN, COMMIT, ROLLBACK).
     void Execute(const char* sql);
+    // Runs the work between `begin` ("BEGIN", "BEGIN IMMEDIATE") and COMMIT, and gives its result;
+    // rolls back when it raises.
+    template <class Work>
+    auto InTransaction(const char* begin, Work&& work);
     // Rows changed by the last INSERT, UPDATE or DELETE, and the key of the last row inserted.
     int Changes() const;
+    // Rows changed since the connection was opened.
+    int TotalChanges() const;
     qint64 LastInsertRowId() const;
 
     // The name of the INTEGER PRIMARY KEY (or single-column primary key) of a table, empty when none.
@@ -65,3 +76,26 @@ private:
     quint64 m_inode = 0;
     FunctionInstaller m_installer;
 };
+
+template <class Work>
+auto SqliteDatabase::InTransaction(const char* begin, Work&& work)
+{
+    Execute(begin);
+    try {
+        if constexpr (std::is_void_v<decltype(work())>) {
+            work();
+            Execute("COMMIT");
+        } else {
+            auto result = work();
+            Execute("COMMIT");
+            return result;
+        }
+    } catch (...) {
+        try {
+            Execute("ROLLBACK");
+        } catch (...) {
+            // The transaction is gone already; the first error is the one to report.
+        }
+        throw;
+    }
+}

@@ -40,19 +40,7 @@ template <class Write>
 auto InTransaction(SqliteDatabase& db, Write&& write)
 {
     db.CheckFileInPlace();
-    db.Execute("BEGIN IMMEDIATE");
-    try {
-        auto result = write();
-        db.Execute("COMMIT");
-        return result;
-    } catch (...) {
-        try {
-            db.Execute("ROLLBACK");
-        } catch (...) {
-            // The transaction is gone already; the first error is the one to report.
-        }
-        throw;
-    }
+    return db.InTransaction("BEGIN IMMEDIATE", std::forward<Write>(write));
 }
 
 [[noreturn]] void RowNotFound(const SqliteDatabase& db)

@@ -72,6 +72,18 @@ void SqliteStatement::BindNull(int index)
         m_db.Fail(rc);
 }
 
+void SqliteStatement::BindInt64(int index, qint64 value)
+{
+    const int rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        m_db.Fail(rc);
+}
+
+void SqliteStatement::Reset()
+{
+    sqlite3_reset(m_stmt);
+}
+
 bool SqliteStatement::Step()
 {
     const int rc = sqlite3_step(m_stmt);
@@ -120,4 +132,9 @@ const char* SqliteStatement::Text(int column) const
 int SqliteStatement::Bytes(int column) const
 {
     return sqlite3_column_bytes(m_stmt, column);
+}
+
+qint64 SqliteStatement::Int64(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
 }

@@ -18,6 +18,9 @@ public:
     void BindText(int index, const char* utf8, int bytes);
     void BindText(int index, const QByteArray& utf8) { BindText(index, utf8.constData(), utf8.size()); }
     void BindNull(int index);
+    void BindInt64(int index, qint64 value);
+    // Makes the statement ready to run again, with its bindings kept.
+    void Reset();
 
     // Advances to the next row; false when there is none. Raises EOleException on failure.
     bool Step();
@@ -31,6 +34,7 @@ public:
     // The value as UTF-8 text; valid until the next Step.
     const char* Text(int column) const;
     int Bytes(int column) const;
+    qint64 Int64(int column) const;
 
 private:
     const SqliteDatabase& m_db;

@@ -3,6 +3,7 @@
 #include "ConnectionString.h"
 #include "Exceptions.h"
 #include "JetDatabase.h"
+#include "SqliteProvider.h"
 
 #include <QDir>
 
@@ -25,7 +26,10 @@ void OpenJet(SqliteDatabase& db, const QString& path)
 
 TADOConnection::TADOConnection(QObject* owner) : QObject(owner) {}
 
-TADOConnection::~TADOConnection() = default;
+TADOConnection::~TADOConnection()
+{
+    Close();
+}
 
 void TADOConnection::setConnected(bool connected)
 {
@@ -45,15 +49,26 @@ void TADOConnection::Open()
             QStringLiteral("رشته اتصال هیچ پرونده پایگاه داده‌ای را نام "
                            "نمی‌برد"));
     const QString path = QDir::current().absoluteFilePath(file);
-    if (IsJetFile(path))
+    if (IsJetFile(path)) {
         OpenJet(m_db, path);
-    else
+    } else {
         m_db.Open(path);
+        m_index.Attach(&m_db);
+    }
 }
 
 void TADOConnection::Close()
 {
+    m_index.Detach();
     m_db.Close();
+}
+
+TResultSet TADOConnection::ReadResult(const QString& sql)
+{
+    Open();
+    if (std::optional<TResultSet> found = m_index.Read(sql))
+        return std::move(*found);
+    return SqliteProvider::ReadResult(m_db, sql);
 }
 
 SqliteDatabase& TADOConnection::Database()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SearchIndex.h"
 #include "SqliteDatabase.h"
 
 #include <QObject>
@@ -7,7 +8,8 @@
 // The connection to the database file named by the connection string's "Data Source", taken relative
 // to the working folder. An SQLite file is opened read-write and never created. An Access (Jet 3 or
 // Jet 4) file is read whole into memory and is read-only: no result over it is updatable. A failed
-// open leaves the connection closed; every later need of it tries again.
+// open leaves the connection closed; every later need of it tries again. An SQLite file that can be
+// written carries an index for the window's searches (SearchIndex).
 class TADOConnection : public QObject
 {
     Q_OBJECT
@@ -31,6 +33,10 @@ public:
     // Opens the connection when it is closed; raises EOleException when that fails.
     SqliteDatabase& Database();
 
+    // The whole result of a statement: a search through the index where it can answer it.
+    TResultSet ReadResult(const QString& sql);
+    SearchIndex& Index() { return m_index; }
+
     // SQL functions installed on the file each time it is opened.
     void SetFunctionInstaller(SqliteDatabase::FunctionInstaller installer);
 
@@ -39,4 +45,5 @@ private:
     int m_mode = 0;
     bool m_loginPrompt = true;
     SqliteDatabase m_db;
+    SearchIndex m_index;
 };

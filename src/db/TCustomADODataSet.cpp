@@ -10,7 +10,7 @@ TResultSet TCustomADODataSet::InternalOpen()
 {
     if (m_connection == nullptr)
         Fail(QStringLiteral("Missing Connection or ConnectionString"));
-    TResultSet result = SqliteProvider::ReadResult(m_connection->Database(), CommandText());
+    TResultSet result = m_connection->ReadResult(CommandText());
     m_layout.fields = result.fields;
     m_layout.baseTable = result.baseTable;
     m_layout.keyField = result.keyField;
