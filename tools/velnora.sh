@@ -17,7 +17,7 @@ sanitize_build="${VELNORA_SANITIZE_BUILD_DIR:-$here/build-sanitize}"
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libsqlite3-dev sqlite3 mdbtools-dev
           fonts-noto-core fonts-dejavu-core xvfb xauth imagemagick x11-apps poppler-utils
-          cups printer-driver-cups-pdf dpkg-dev desktop-file-utils appstream)
+          cups libcups2-dev printer-driver-cups-pdf dpkg-dev desktop-file-utils appstream)
 
 install_packages() {
     local missing=()

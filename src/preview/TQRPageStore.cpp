@@ -35,7 +35,9 @@ void TQRPageStore::MoveToFile()
 {
     auto file =
         std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("QRPXXXXXX")));
-    if (!file->open() || file->write(m_memory) != m_memory.size())
+    // Qt opens a temporary file without a name (O_TMPFILE) until its name is asked for; asking at
+    // once puts the store's file into the temporary folder under its QRP name.
+    if (!file->open() || file->fileName().isEmpty() || file->write(m_memory) != m_memory.size())
         throw EReportError(QStringLiteral("Cannot create a temporary file for the report's pages in %1")
                                .arg(QDir::toNativeSeparators(QDir::tempPath())));
     m_file = std::move(file);

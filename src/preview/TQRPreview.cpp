@@ -46,16 +46,31 @@ bool RunPrintDialog(QPrintDialog& dialog)
     return dialog.exec() == QDialog::Accepted;
 }
 
+// The name of a report file, as typed or chosen; empty when the dialog is cancelled. The dialog
+// judges nothing itself: loading a name that does not exist is told by the preview, and saving
+// replaces an existing file without a question.
+QString AskReportFile(QWidget* parent, const QString& caption, const QString& filter,
+                      QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
 } // namespace
 
 std::function<bool(QPrintDialog&)> TQRPreview::ExecPrintDialog = RunPrintDialog;
 std::function<QString(QWidget*, const QString&, const QString&)> TQRPreview::SaveFileName =
     [](QWidget* parent, const QString& caption, const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+        return AskReportFile(parent, caption, filter, QFileDialog::AcceptSave);
     };
 std::function<QString(QWidget*, const QString&, const QString&)> TQRPreview::OpenFileName =
     [](QWidget* parent, const QString& caption, const QString& filter) {
-        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+        return AskReportFile(parent, caption, filter, QFileDialog::AcceptOpen);
     };
 
 QPointer<TQRPreview> TQRPreview::s_current;
@@ -369,9 +384,12 @@ void TQRPreview::Print()
         ReportPrinter::PrintPages(m_store);
         return;
     }
+    // A preview closed before the request is carried out has abandoned it.
     QPointer<TQRPreview> self(this);
     TQuickRep* report = &m_report;
     QTimer::singleShot(0, report, [self, report] {
+        if (self == nullptr || self->m_closed)
+            return;
         Guarded(report, [&] { ReportPrinter::PrintReport(*report, self.data()); });
     });
 }

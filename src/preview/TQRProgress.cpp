@@ -20,8 +20,9 @@ TQRProgress::TQRProgress(QWidget* parent)
     m_bar->setTextVisible(false);
     m_bar->setGeometry(16, 18, 114, 16);
     m_text->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_text->setGeometry(0, 44, 145, 13);
     m_cancel->setGeometry(36, 60, 75, 25);
+    // The line takes the room down to the button, so that the foot of its letters is not cut off.
+    m_text->setGeometry(0, 44, 145, m_cancel->geometry().top() - 44);
     connect(m_cancel, &QPushButton::clicked, this, &TQRProgress::CancelRequested);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();

@@ -1,5 +1,6 @@
 #include "PrinterSurface.h"
 
+#include "CupsSpool.h"
 #include "Exceptions.h"
 #include "TQRPrinterSettings.h"
 
@@ -9,6 +10,8 @@
 PrinterSurface::PrinterSurface(QPrinter& printer, int firstPage, int lastPage)
     : m_printer(printer), m_first(firstPage), m_last(lastPage)
 {}
+
+PrinterSurface::~PrinterSurface() = default;
 
 void PrinterSurface::BeginDocument(const QSizeF&)
 {
@@ -25,6 +28,8 @@ QPainter& PrinterSurface::BeginPage()
         return m_discardPainter;
     }
     if (m_sent == 0) {
+        if (CupsSpool::Needed(m_printer))
+            m_spool = std::make_unique<CupsSpool>(m_printer);
         if (!m_painter.begin(&m_printer))
             throw EReportError(
                 QStringLiteral("The printer \"%1\" cannot be used").arg(m_printer.printerName()));
@@ -50,8 +55,13 @@ void PrinterSurface::EndPage()
 
 void PrinterSurface::EndDocument()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    if (m_painter.isActive() && !m_painter.end())
+        throw EReportError(
+            QStringLiteral("The printout for \"%1\" cannot be written").arg(m_printer.printerName()));
+    if (m_spool) {
+        m_spool->Submit();
+        m_spool.reset();
+    }
 }
 
 void PrinterSurface::AbortDocument()
@@ -61,8 +71,10 @@ void PrinterSurface::AbortDocument()
     if (m_painter.isActive()) {
         const bool aborted = m_printer.abort();
         m_painter.end();
-        // A PDF writer cannot abandon its file; what it wrote is removed instead.
-        if (!aborted && m_printer.outputFormat() == QPrinter::PdfFormat)
+        // A PDF writer cannot abandon its file; what it wrote is removed instead. A spooled printout
+        // goes with its spool file.
+        if (!aborted && !m_spool && m_printer.outputFormat() == QPrinter::PdfFormat)
             QFile::remove(m_printer.outputFileName());
     }
+    m_spool.reset();
 }

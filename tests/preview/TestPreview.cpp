@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -51,6 +52,16 @@ TQRProgress* ProgressWindow()
     return nullptr;
 }
 
+int DarkPixels(const QImage& image)
+{
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dark += image.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+    }
+    return dark;
+}
+
 } // namespace
 
 class TestPreview : public QObject
@@ -76,7 +87,10 @@ private slots:
     void printUsesTheDatasetAsItIsNow();
     void requestWhileOpenDoesNothing();
     void closingDuringAPrintoutAbandonsIt();
+    void closingBeforeAPrintoutStartsAbandonsIt();
     void withoutAPrinterPrintDoesNothing();
+    void theFileDialogsTakeTheNameAsTyped_data();
+    void theFileDialogsTakeTheNameAsTyped();
 
 private:
     QString Pdf(const QString& name) const { return m_folder->filePath(name); }
@@ -85,11 +99,17 @@ private:
     std::unique_ptr<TForm3> m_form;
     std::unique_ptr<QTemporaryDir> m_folder;
     TQuickRep* Report() const { return m_form->QuickRep1; }
+
+    // The system's file dialogs, as the preview asks them when no test stands in.
+    std::function<QString(QWidget*, const QString&, const QString&)> m_systemSave;
+    std::function<QString(QWidget*, const QString&, const QString&)> m_systemOpen;
 };
 
 void TestPreview::initTestCase()
 {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Velnora"));
+    m_systemSave = TQRPreview::SaveFileName;
+    m_systemOpen = TQRPreview::OpenFileName;
 }
 
 void TestPreview::init()
@@ -311,9 +331,16 @@ void TestPreview::progressWindowShowsFives()
     QCOMPARE(progress.Text()->geometry().left(), 0);
     QCOMPARE(progress.Text()->geometry().top(), 44);
     QCOMPARE(progress.Text()->width(), 145);
+    QVERIFY(progress.Text()->geometry().bottom() < progress.CancelButton()->geometry().top());
     progress.SetProgress(40);
     QCOMPARE(progress.Text()->text(), QStringLiteral("40%  Completed"));
     QCOMPARE(progress.Bar()->value(), 40);
+    // The line is whole: it shows as much ink as the same text with room to spare below it.
+    QLabel roomy(progress.Text()->text());
+    roomy.setFont(progress.Text()->font());
+    roomy.setAlignment(progress.Text()->alignment());
+    roomy.resize(progress.Text()->width(), progress.Text()->height() + 20);
+    QCOMPARE(DarkPixels(progress.Text()->grab().toImage()), DarkPixels(roomy.grab().toImage()));
     progress.SetProgress(43);
     QCOMPARE(progress.Text()->text(), QStringLiteral("40%  Completed"));
     QCOMPARE(progress.Bar()->value(), 40);
@@ -537,6 +564,23 @@ void TestPreview::closingDuringAPrintoutAbandonsIt()
     QVERIFY(ProgressWindow() == nullptr);
 }
 
+void TestPreview::closingBeforeAPrintoutStartsAbandonsIt()
+{
+    const QString pdf = Pdf(QStringLiteral("printed.pdf"));
+    PreviewScript script(ClosePreview);
+    script.Then(LaidOut, [&] {
+        // The request is carried out from the event loop; the preview closes before it gets there.
+        TQRPreview::Current()->Action(QStringLiteral("Print"))->trigger();
+        ClosePreview();
+    });
+    TQRPreview::Request(*Report());
+    QVERIFY(script.Finished());
+    QTest::qWait(50);
+    QVERIFY(!Report()->IsLayingOut());
+    QCOMPARE(m_data->Position(), 11);
+    QVERIFY(!QFile::exists(pdf));
+}
+
 void TestPreview::withoutAPrinterPrintDoesNothing()
 {
     if (!QPrinterInfo::availablePrinters().isEmpty())
@@ -559,6 +603,65 @@ void TestPreview::withoutAPrinterPrintDoesNothing()
     QVERIFY(!progressSeen);
     // The dataset was not walked again.
     QCOMPARE(m_data->Position(), 11);
+}
+
+void TestPreview::theFileDialogsTakeTheNameAsTyped_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<bool>("written");
+    // The preview, not the dialog, tells of a name that does not exist.
+    QTest::newRow("load a name that does not exist")
+        << "LoadReport"
+        << "missing.QRP" << QStringList{QStringLiteral("Velnora|File does not exist")} << false;
+    // An existing file is replaced without a question.
+    QTest::newRow("save over an existing file") << "SaveReport"
+                                                << "existing.QRP" << QStringList() << true;
+}
+
+void TestPreview::theFileDialogsTakeTheNameAsTyped()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, name);
+    QFETCH(QStringList, boxes);
+    QFETCH(bool, written);
+    TQRPreview::SaveFileName = m_systemSave;
+    TQRPreview::OpenFileName = m_systemOpen;
+    const QString file = m_folder->filePath(name);
+    {
+        QFile existing(m_folder->filePath(QStringLiteral("existing.QRP")));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("mine");
+    }
+    // The dialog is given the name once and accepted; anything it asks is answered No, and a dialog
+    // still open after that is cancelled.
+    int dialogs = 0;
+    ModalAnswer answer([&](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (dialogs++ == 0) {
+                dialog->selectFile(file);
+                static_cast<QDialog*>(dialog)->accept(); // as the dialog's own button does
+            } else {
+                dialog->reject();
+            }
+            return;
+        }
+        const auto* box = qobject_cast<QMessageBox*>(modal);
+        const bool told = box != nullptr && box->text() == QLatin1String("File does not exist");
+        ModalAnswer::Press(modal, told ? QStringLiteral("OK") : QStringLiteral("No"));
+    });
+    PreviewScript script(ClosePreview);
+    script.Then(LaidOut, [&] {
+        TQRPreview::Current()->Action(action)->trigger();
+        ClosePreview();
+    });
+    TQRPreview::Request(*Report());
+    QVERIFY(script.Finished());
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(answer.Seen(), boxes);
+    QFile result(file);
+    QCOMPARE(result.open(QIODevice::ReadOnly) && result.readAll().startsWith("VQRP"), written);
 }
 
 int main(int argc, char** argv)

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -76,6 +77,11 @@ private slots:
 
 void TestReportFiles::storeMovesToATemporaryFile()
 {
+    // A temporary folder of this test's own, so that what stands in it is the store's.
+    const QTemporaryDir folder;
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(folder.path()));
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", tmpdir); });
     QString temporary;
     {
         TQRPageStore store;
@@ -85,6 +91,10 @@ void TestReportFiles::storeMovesToATemporaryFile()
         const QByteArray first = store.PageData(1);
         while (store.Bytes() <= TQRPageStore::MemoryLimit)
             store.AddPageData(first);
+        // The file is in the folder under its QRP name before anyone asks the store for it.
+        const QStringList named = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(named.size(), 1);
+        QVERIFY2(named.first().startsWith(QStringLiteral("QRP")), qPrintable(named.first()));
         temporary = store.FileName();
         QVERIFY(!temporary.isEmpty());
         QVERIFY(QFileInfo(temporary).fileName().startsWith(QStringLiteral("QRP")));

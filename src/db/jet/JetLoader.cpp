@@ -35,7 +35,23 @@ void JetLoader::Run(sqlite3* db, JetLoadReport& report)
                                          .arg(QString::fromUtf8(entry->object_name)));
             continue;
         }
-        copiers.push_back(std::make_unique<JetTableCopier>(file, entry));
+        const QString name = QString::fromUtf8(entry->object_name);
+        QStringList columnsLeftOut;
+        bool tableLeftOut = false;
+        for (const JetLoadOptions::Place& place : m_options.leaveOut) {
+            if (place.table == name && place.column.isEmpty())
+                tableLeftOut = true;
+            else if (place.table == name)
+                columnsLeftOut.append(place.column);
+        }
+        if (tableLeftOut) {
+            report.notCarried.append(
+                QStringLiteral("Table \"%1\" is left out: reading it made the reader crash (the file is "
+                               "damaged there).")
+                    .arg(name));
+            continue;
+        }
+        copiers.push_back(std::make_unique<JetTableCopier>(file, entry, columnsLeftOut));
         total += copiers.back()->DeclaredRows();
     }
 

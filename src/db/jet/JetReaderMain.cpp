@@ -1,4 +1,4 @@
-// velnora-jet-reader SOURCE OUTPUT [--add-keys] [--query NAME]
+// velnora-jet-reader SOURCE OUTPUT [--add-keys] [--query NAME] [--leave-out TABLE COLUMN]...
 //
 // Copies the Jet file SOURCE into the new SQLite file OUTPUT with libmdb, telling its caller what it
 // does on standard output (JetReaderProtocol.h). Runs as a process of its own so that a damaged file
@@ -7,6 +7,7 @@
 #include "JetError.h"
 #include "JetLoader.h"
 #include "JetReaderProtocol.h"
+#include "JetReadingPlace.h"
 #include "JetSqlStatement.h"
 #include "MessageNames.h"
 
@@ -82,6 +83,8 @@ int main(int argc, char** argv)
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() == 1)
         return 1;
+    // A crash names the table or column being read, so that the caller can do without it.
+    JetReadingPlace::ReportCrashes(qEnvironmentVariable(JetReaderProtocol::kTestCrashVariable));
     // Text is decoded to UTF-8 from the file's own code page, whatever the environment says.
     unsetenv("MDB_ICONV");
     unsetenv("MDB_JET3_CHARSET");
@@ -96,11 +99,16 @@ int main(int argc, char** argv)
             options.addKeys = true;
         else if (arguments.at(i) == JetReaderProtocol::kQueryOption && i + 1 < arguments.size())
             options.browseQuery = arguments.at(++i);
-        else
+        else if (arguments.at(i) == JetReaderProtocol::kLeaveOut && i + 2 < arguments.size()) {
+            options.leaveOut.append({arguments.at(i + 1), arguments.at(i + 2)});
+            i += 2;
+        } else
             files.append(arguments.at(i));
     }
     if (files.size() != 2) {
-        std::fputs("usage: velnora-jet-reader SOURCE OUTPUT [--add-keys] [--query NAME]\n", stderr);
+        std::fputs("usage: velnora-jet-reader SOURCE OUTPUT [--add-keys] [--query NAME] "
+                   "[--leave-out TABLE COLUMN]...\n",
+                   stderr);
         return 2;
     }
     options.progress = [](qint64 done, qint64 total) {

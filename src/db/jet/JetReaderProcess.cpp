@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -20,6 +21,8 @@ const QString kHelperName = QStringLiteral("velnora-jet-reader");
 constexpr int kSilenceLimitMs = 10000;
 constexpr int kWaitStepMs = 100;
 constexpr int kWarningsKept = 4096;
+// A file on which libmdb crashes in more places than this is given up.
+constexpr int kCrashesForgiven = 64;
 
 } // namespace
 
@@ -57,9 +60,40 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
     const QString helper = HelperPath();
     if (helper.isEmpty())
         Fail(QStringLiteral("برنامه %1 نصب نیست؛ ولنورا را دوباره نصب کنید").arg(NameInMessage(kHelperName)));
-    QStringList arguments = {m_source, sqlitePath, JetReaderProtocol::kQueryOption, m_options.browseQuery};
-    if (m_options.addKeys)
+    JetLoadOptions options = m_options;
+    for (;;) {
+        JetLoadReport attempt;
+        const std::optional<JetLoadOptions::Place> crashedOn = Run(helper, sqlitePath, options, attempt);
+        if (!crashedOn) {
+            report.tables.append(attempt.tables);
+            report.browseQuery = report.browseQuery || attempt.browseQuery;
+            report.notCarried.append(attempt.notCarried);
+            return;
+        }
+        // Each try leaves out one more place; the same place again means the helper did not.
+        if (options.leaveOut.contains(*crashedOn) || options.leaveOut.size() >= kCrashesForgiven)
+            Fail(QStringLiteral("خواندن آن ناگهان از کار افتاد (پرونده آسیب دیده است)"));
+        options.leaveOut.append(*crashedOn);
+        // The helper writes into an empty file; what the crashed one wrote is dropped.
+        QFile output(sqlitePath);
+        if (!output.resize(0))
+            Fail(QStringLiteral("رونوشت آن، %1، از نو آغاز نشد (%2)")
+                     .arg(NameInMessage(QDir::toNativeSeparators(sqlitePath)), output.errorString()));
+    }
+}
+
+std::optional<JetLoadOptions::Place> JetReaderProcess::Run(const QString& helper, const QString& sqlitePath,
+                                                           const JetLoadOptions& options,
+                                                           JetLoadReport& report)
+{
+    QStringList arguments = {m_source, sqlitePath, JetReaderProtocol::kQueryOption, options.browseQuery};
+    if (options.addKeys)
         arguments.append(JetReaderProtocol::kAddKeys);
+    for (const JetLoadOptions::Place& place : options.leaveOut)
+        arguments << JetReaderProtocol::kLeaveOut << place.table << place.column;
+    m_error.clear();
+    m_done = false;
+    m_crashedOn.reset();
 
     QProcess process;
     process.start(helper, arguments);
@@ -87,8 +121,11 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
     }
     if (!m_error.isEmpty())
         throw EOleException(m_error);
-    if (process.exitStatus() == QProcess::CrashExit)
+    if (process.exitStatus() == QProcess::CrashExit) {
+        if (m_crashedOn)
+            return m_crashedOn;
         Fail(QStringLiteral("خواندن آن ناگهان از کار افتاد (پرونده آسیب دیده است)"));
+    }
     QString warning = QString::fromLocal8Bit(warnings).trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
     while (warning.endsWith(QLatin1Char('.')))
         warning.chop(1);
@@ -96,6 +133,7 @@ void JetReaderProcess::CopyInto(const QString& sqlitePath, JetLoadReport& report
         Fail(QStringLiteral("پرونده آسیب دیده است (%1)").arg(NameInMessage(warning)));
     if (process.exitCode() != 0 || !m_done)
         Fail(QStringLiteral("خواندن آن کامل نشد"));
+    return std::nullopt;
 }
 
 void JetReaderProcess::Take(const QString& line, JetLoadReport& report)
@@ -113,6 +151,8 @@ void JetReaderProcess::Take(const QString& line, JetLoadReport& report)
         report.notCarried.append(fields.at(1));
     } else if (kind == JetReaderProtocol::kError && fields.size() == 2) {
         m_error = fields.at(1);
+    } else if (kind == JetReaderProtocol::kCrash && fields.size() == 3) {
+        m_crashedOn = JetLoadOptions::Place{fields.at(1), fields.at(2)};
     } else if (kind == JetReaderProtocol::kDone) {
         m_done = true;
     }

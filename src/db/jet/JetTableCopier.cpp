@@ -13,9 +13,10 @@ constexpr int kPrimaryKeyIndex = 1;
 
 } // namespace
 
-JetTableCopier::JetTableCopier(const JetFile& file, MdbCatalogEntry* entry)
-    : m_file(file), m_name(QString::fromUtf8(entry->object_name))
+JetTableCopier::JetTableCopier(const JetFile& file, MdbCatalogEntry* entry, const QStringList& leaveOut)
+    : m_file(file), m_name(QString::fromUtf8(entry->object_name)), m_place(m_name)
 {
+    m_place.Enter();
     m_table = mdb_read_table(entry);
     // Jet allows 255 columns; a row is split into at most that many fields (CopyRows).
     if (m_table == nullptr || mdb_read_columns(m_table) == nullptr || m_table->num_cols > MDB_MAX_COLS) {
@@ -27,20 +28,30 @@ JetTableCopier::JetTableCopier(const JetFile& file, MdbCatalogEntry* entry)
     const bool jet4 = file.Header().kind == JetHeader::Kind::Jet4;
     for (unsigned i = 0; i < m_table->num_cols; ++i) {
         auto* mdbColumn = static_cast<MdbColumn*>(g_ptr_array_index(m_table->columns, i));
+        const QString name = QString::fromUtf8(mdbColumn->name);
+        if (leaveOut.contains(name)) {
+            m_skipped.append(
+                QStringLiteral("Column \"%1\" of table \"%2\" is left out: reading it made the reader crash "
+                               "(the file is damaged there).")
+                    .arg(name, m_name));
+            continue;
+        }
         const QString declared = JetValue::DeclaredType(mdbColumn, jet4);
         if (declared.isEmpty()) {
             m_skipped.append(
                 QStringLiteral("Column \"%1\" of table \"%2\" has a kind of data that is not carried over "
                                "(Jet type %3).")
-                    .arg(QString::fromUtf8(mdbColumn->name), m_name)
+                    .arg(name, m_name)
                     .arg(mdbColumn->col_type));
             continue;
         }
-        auto* column = new Column{mdbColumn, int(i), declared, nullptr};
+        auto* column =
+            new Column{mdbColumn, int(i), declared, nullptr, std::make_unique<JetReadingPlace>(m_name, name)};
         if (JetValue::NeedsBinding(mdbColumn))
             column->binding = std::make_unique<JetBinding>(m_table, int(i));
         m_columns.append(column);
     }
+    m_place.Leave();
 }
 
 JetTableCopier::~JetTableCopier()
@@ -131,6 +142,7 @@ qint64 JetTableCopier::CopyRows(sqlite3* db, const std::function<void()>& rowDon
     MdbHandle* mdb = m_file.Handle();
     std::array<MdbField, MDB_MAX_COLS> fields{};
     qint64 rows = 0;
+    m_place.Enter();
     mdb_rewind_table(m_table);
     while (mdb_fetch_row(m_table)) {
         // libmdb gives a null and an empty text alike; the row's null mask tells them apart.
@@ -152,14 +164,17 @@ qint64 JetTableCopier::CopyRows(sqlite3* db, const std::function<void()>& rowDon
                     isNull = fields[f].is_null != 0;
             }
             const JetBinding* binding = column->binding.get();
+            column->place->Enter();
             JetValue::Bind(insert, i + 1, mdb, column->mdb, isNull, binding ? binding->Text() : nullptr,
                            binding ? binding->Length() : 0);
+            m_place.Enter();
         }
         insert.Step();
         insert.Reset();
         ++rows;
         rowDone();
     }
+    m_place.Leave();
     if (rows < DeclaredRows())
         m_file.Fail(QStringLiteral(
                         "جدول %1 %2 ردیف دارد، اما تنها %3 ردیف آن خوانده شد (پرونده آسیب دیده یا ناقص است)")

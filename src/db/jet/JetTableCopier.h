@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JetBinding.h"
+#include "JetReadingPlace.h"
 #include "MdbApi.h"
 
 #include <QList>
@@ -17,8 +18,9 @@ struct sqlite3;
 class JetTableCopier
 {
 public:
-    // Reads the table's definition; throws the file's error when it cannot be read.
-    JetTableCopier(const JetFile& file, MdbCatalogEntry* entry);
+    // Reads the table's definition; throws the file's error when it cannot be read. The columns named
+    // in leaveOut are not read (a note says so).
+    JetTableCopier(const JetFile& file, MdbCatalogEntry* entry, const QStringList& leaveOut = {});
     ~JetTableCopier();
     JetTableCopier(const JetTableCopier&) = delete;
     JetTableCopier& operator=(const JetTableCopier&) = delete;
@@ -27,7 +29,7 @@ public:
     qint64 DeclaredRows() const { return m_table->num_rows; }
     bool HasColumns() const { return !m_columns.isEmpty(); }
 
-    // Columns of a kind that is not carried, as sentences for the report.
+    // Columns of a kind that is not carried, and columns left out, as sentences for the report.
     QStringList Skipped() const { return m_skipped; }
 
     // Creates the SQLite table: the Jet primary key stays the key; with addKey a table without one
@@ -45,6 +47,7 @@ private:
         int position; // in the table's column list, as libmdb numbers the fields of a row
         QString declared;
         std::unique_ptr<JetBinding> binding; // for the kinds libmdb gives as text
+        std::unique_ptr<JetReadingPlace> place;
     };
 
     QStringList PrimaryKey() const;
@@ -52,6 +55,7 @@ private:
 
     const JetFile& m_file;
     QString m_name;
+    JetReadingPlace m_place;
     MdbTableDef* m_table = nullptr;
     QList<Column*> m_columns;
     QStringList m_skipped;
