@@ -96,7 +96,10 @@ holds_open "$pid" "$collection" 30 || { cat "$build/package-start.log" >&2; fail
 [ "$(readlink /proc/"$pid"/cwd)" = "$(dirname "$collection")" ] || fail "Velnora was not started in the collection folder"
 sleep 3
 kill -0 "$pid" 2>/dev/null || fail "Velnora ended after opening the collection"
-cmp -s "$collection" /usr/share/velnora/dorvanel.mdb || fail "the collection is not the packaged sample"
+# The reader adds its search index to the file, so the entries are compared, not the bytes.
+entries() { sqlite3 -readonly -cmd ".timeout 10000" "$1" "SELECT * FROM Table1 ORDER BY 1"; }
+[ "$(entries "$collection")" = "$(entries /usr/share/velnora/dorvanel.mdb)" ] ||
+    fail "the collection does not hold the packaged sample's entries"
 [ "$(sqlite3 "$collection" 'SELECT count(*) FROM Query1')" -gt 0 ] || fail "the sample collection is empty"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
