@@ -4,6 +4,7 @@
 #include "Confirmation.h"
 #include "Publisher.h"
 #include "RightToLeftText.h"
+#include "ScreenCentredBox.h"
 #include "TADOQuery.h"
 #include "TApplication.h"
 #include "TDataSource.h"
@@ -55,7 +56,7 @@ QString QuotedPattern(const QString& phrase)
 
 void ShowInformation(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok);
+    ScreenCentredBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok);
     box.setLayoutDirection(Qt::LeftToRight);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);

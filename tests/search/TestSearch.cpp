@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -117,6 +118,8 @@ private slots:
     void rowColours();
     void resultsListScrollBarFollowsEverySearch();
     void printButtonOpensOnePreviewOfTheResults();
+    void informationBoxesAreCentredOnTheScreen_data();
+    void informationBoxesAreCentredOnTheScreen();
 };
 
 void TestSearch::searches_data()
@@ -450,6 +453,36 @@ void TestSearch::printButtonOpensOnePreviewOfTheResults()
     QTRY_COMPARE(TQRPreview::Current(), nullptr);
     QVERIFY(Data->ADOQuery1->Eof());
     QCOMPARE(Data->ADOQuery1->RecNo(), 2);
+}
+
+void TestSearch::informationBoxesAreCentredOnTheScreen_data()
+{
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no phrase") << "" << NoPhrase;
+    QTest::newRow("nothing found") << "nothing at all" << QStringLiteral("کاربر گرامي موردي يافت نشد");
+}
+
+void TestSearch::informationBoxesAreCentredOnTheScreen()
+{
+    QFETCH(QString, phrase);
+    QFETCH(QString, message);
+    SearchWindow window;
+    QPoint centre;
+    QPoint screenCentre;
+    ModalAnswer boxes([&](QWidget* box) {
+        centre = box->frameGeometry().center();
+        screenCentre = box->screen()->geometry().center();
+        ModalAnswer::Press(box, "OK");
+    });
+    window.Search(phrase, 1);
+    QTRY_COMPARE(boxes.Seen(), QStringList{"Information|" + message});
+    QVERIFY2((centre - screenCentre).manhattanLength() <= 1,
+             qPrintable(QStringLiteral("the box's centre is at (%1,%2), the screen's at (%3,%4)")
+                            .arg(centre.x())
+                            .arg(centre.y())
+                            .arg(screenCentre.x())
+                            .arg(screenCentre.y())));
 }
 
 int main(int argc, char** argv)

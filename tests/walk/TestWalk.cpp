@@ -1,6 +1,7 @@
 #include "ClipboardContent.h"
 #include "FileFault.h"
 #include "PatternModel.h"
+#include "ReportTesting.h"
 #include "StoredRows.h"
 #include "TestDatabase.h"
 #include "TestProgram.h"
@@ -13,16 +14,22 @@
 #include "TDBText.h"
 #include "TQRPageStore.h"
 #include "TQRPreview.h"
+#include "TQRProgress.h"
+#include "TQuickRep.h"
 #include "Unit2.h"
 #include "Unit3.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
 
@@ -80,6 +87,7 @@ enum class Action
     Previous,
     Cancel,
     Preview,
+    PrintFromPreview,
     Restart,
     Copy,
     Cut,
@@ -111,6 +119,7 @@ const Weighted Actions[] = {
     {Action::Previous, 5, "previous"},
     {Action::Cancel, 4, "cancel"},
     {Action::Preview, 1, "preview"},
+    {Action::PrintFromPreview, 6, "print from the preview"},
     {Action::Restart, 1, "close and start again"},
     {Action::Copy, 3, "copy"},
     {Action::Cut, 3, "cut"},
@@ -142,6 +151,33 @@ struct Pending
     Entry original;
     bool Changed() const { return inserting ? values != Entry{} : values != original; }
 };
+
+// A printout from the preview, and the moment at which the reader closes the preview or cancels it.
+struct Printout
+{
+    enum class Moment
+    {
+        CloseBeforeItBegins,
+        CloseWhileLayingOut,
+        CancelWhileLayingOut,
+        LetItFinish
+    };
+    Moment moment = Moment::LetItFinish;
+    int at = 0;         // the entry after which the preview is closed or Cancel pressed
+    int entries = -1;   // the search dataset's entries when Print was pressed (-1: closed)
+    int laidOut = 0;    // the entries the printout laid out
+    bool asked = false; // Print was pressed
+    bool gaveUp = false;
+};
+
+TQRProgress* ProgressWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* progress = qobject_cast<TQRProgress*>(widget); progress != nullptr && progress->isVisible())
+            return progress;
+    }
+    return nullptr;
+}
 
 // What a dataset holds in memory: its copy of each row, by key.
 using Copies = std::map<qint64, Entry>;
@@ -182,6 +218,9 @@ private:
     void PerformCloseWithFault();
     void EndFault();
     bool ExpectedBox(Action action, const QString& caption, const QString& text) const;
+    void PrintFromPreview();
+    QString CheckPrintout();
+    QString PrintedFile() const { return m_printFolder.filePath(QStringLiteral("printed.pdf")); }
 
     bool ResultsMode() const { return m_results.grid->isVisible(); }
     const View& Shown() const { return ResultsMode() ? m_results : m_browse; }
@@ -213,6 +252,9 @@ private:
     QString m_phrase;
     int m_option = 0;
     std::optional<qint64> m_deletedKey;
+    std::optional<Printout> m_printout;
+    // Printouts go to a PDF file here.
+    QTemporaryDir m_printFolder;
     // What happened over the walk, printed at its end.
     std::map<QString, int> m_tally;
     // The fault made for this step, and whether the reader closed without the change.
@@ -281,6 +323,7 @@ bool Walk::Start()
 {
     m_program = std::make_unique<TestProgram>();
     Form3 = new TForm3;
+    Form3->QuickRep1->PrinterSettings.OutputFileName = PrintedFile();
     QWidget* window = m_program->Window();
     window->show();
     window->activateWindow();
@@ -326,6 +369,7 @@ QString Walk::Step(Action action)
     m_typed.clear();
     m_memo = nullptr;
     m_deletedKey.reset();
+    m_printout.reset();
     // A box or the preview took the activation: the reader comes back to the window.
     if (QApplication::activeWindow() != m_program->Window()) {
         m_program->Window()->activateWindow();
@@ -342,6 +386,8 @@ QString Walk::Step(Action action)
         problem = Check(action, before, pending);
     if (problem.isEmpty() && action == Action::Search)
         problem = CheckSearch();
+    if (problem.isEmpty() && action == Action::PrintFromPreview)
+        problem = CheckPrintout();
     if (problem.isEmpty())
         problem = CheckShown();
     m_copies = {ReadCopies(m_browse, m_copies[0]), ReadCopies(m_results, m_copies[1])};
@@ -463,7 +509,116 @@ void Walk::Perform(Action action)
         ++m_tally[QStringLiteral("previews")];
         break;
     }
+    case Action::PrintFromPreview:
+        PrintFromPreview();
+        break;
     }
+}
+
+void Walk::PrintFromPreview()
+{
+    auto* print = m_program->Control<QPushButton>("BitBtn3");
+    if (!print->isVisible())
+        return;
+    QFile::remove(PrintedFile());
+    m_printout = Printout{};
+    m_printout->moment = Printout::Moment(Pick(4));
+    TADOQuery* search = Data->ADOQuery1;
+    m_printout->at = 1 + Pick(search->Active() ? std::max(search->RecordCount(), 1) : 1);
+    TQuickRep* report = Form3->QuickRep1;
+    // One progress report a laid-out entry; the reader acts right after the chosen one.
+    const QMetaObject::Connection entries = QObject::connect(report, &TQuickRep::ProgressChanged, [this] {
+        if (!m_printout->asked || ++m_printout->laidOut != m_printout->at)
+            return;
+        if (m_printout->moment == Printout::Moment::CloseWhileLayingOut) {
+            if (TQRPreview* preview = TQRPreview::Current())
+                preview->close();
+        } else if (m_printout->moment == Printout::Moment::CancelWhileLayingOut) {
+            if (TQRProgress* progress = ProgressWindow())
+                progress->CancelButton()->click();
+        }
+    });
+    // The preview waits in a nested event loop: a timer presses Print once its pages are laid out,
+    // and closes it when the moment comes or the printout is over.
+    // The printout has begun once a page starts after Print was pressed; it may end before the timer
+    // sees its progress window.
+    bool begun = false;
+    const QMetaObject::Connection pages =
+        QObject::connect(report, &TQuickRep::PageStarted, [&] { begun = begun || m_printout->asked; });
+    QElapsedTimer waiting;
+    waiting.start();
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        TQRPreview* preview = TQRPreview::Current();
+        if (preview == nullptr)
+            return;
+        if (waiting.elapsed() > 30000) {
+            m_printout->gaveUp = true;
+            preview->close();
+            return;
+        }
+        if (!m_printout->asked) {
+            if (preview->Store().State != TQRPageStore::Status::Finished ||
+                !preview->Action(QStringLiteral("Print"))->isEnabled())
+                return;
+            m_printout->asked = true;
+            m_printout->entries = search->Active() ? search->RecordCount() : -1;
+            preview->Action(QStringLiteral("Print"))->trigger();
+            if (m_printout->moment == Printout::Moment::CloseBeforeItBegins)
+                preview->close();
+            return;
+        }
+        if (begun && ProgressWindow() == nullptr && !report->IsLayingOut())
+            preview->close();
+    });
+    driver.start(10);
+    print->click();
+    QObject::disconnect(entries);
+    QObject::disconnect(pages);
+    // A printout still asked for would begin from the event loop now.
+    QTest::qWait(20);
+}
+
+QString Walk::CheckPrintout()
+{
+    if (!m_printout)
+        return QString();
+    const Printout& printout = *m_printout;
+    if (printout.gaveUp)
+        return QStringLiteral("the preview did not finish laying out");
+    if (TQRPreview::Current() != nullptr || Form3->QuickRep1->IsLayingOut() || ProgressWindow() != nullptr)
+        return QStringLiteral("the preview or its printout is still open");
+    if (!printout.asked)
+        return QString();
+    const bool reached = printout.laidOut >= printout.at;
+    const bool abandoned = printout.moment == Printout::Moment::CloseBeforeItBegins ||
+                           (printout.moment == Printout::Moment::CloseWhileLayingOut && reached);
+    const bool stopped = printout.moment == Printout::Moment::CancelWhileLayingOut && reached;
+    const bool printed = QFile::exists(PrintedFile());
+    const int pages = printed ? PdfPageCount(PrintedFile()) : 0;
+    QFile::remove(PrintedFile());
+    if (abandoned) {
+        ++m_tally[QStringLiteral("printouts abandoned by closing the preview")];
+        if (printed)
+            return QStringLiteral("a printout abandoned after %1 entries was printed: %2 pages")
+                .arg(printout.laidOut)
+                .arg(pages);
+        if (printout.moment == Printout::Moment::CloseBeforeItBegins && printout.laidOut != 0)
+            return QStringLiteral("a printout abandoned before it began laid out %1 entries")
+                .arg(printout.laidOut);
+        return QString();
+    }
+    // A printout of a closed or empty dataset is one page with empty boxes.
+    if (!stopped && printout.laidOut != std::max(printout.entries, 0))
+        return QStringLiteral("the printout laid out %1 of %2 entries")
+            .arg(printout.laidOut)
+            .arg(printout.entries);
+    const int expected = stopped ? printout.at : std::max(printout.entries, 1);
+    if (pages != expected)
+        return QStringLiteral("the printout has %1 pages instead of %2").arg(pages).arg(expected);
+    ++m_tally[stopped ? QStringLiteral("printouts cancelled in the progress window")
+                      : QStringLiteral("printouts finished")];
+    return QString();
 }
 
 std::optional<qint64> Walk::Key(TDataSet* dataSet)
