@@ -26,12 +26,26 @@ StoredRows ReadStoredRows(const QString& path)
         Entry entry;
         for (int c = 0; c < 4; ++c) {
             const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c + 1));
-            entry[std::size_t(c)] =
-                text != nullptr ? QString::fromUtf8(text, sqlite3_column_bytes(statement, c + 1)) : QString();
+            entry[std::size_t(c)] = EntryValue(
+                text != nullptr
+                    ? std::optional(QString::fromUtf8(text, sqlite3_column_bytes(statement, c + 1)))
+                    : std::nullopt);
         }
         rows[sqlite3_column_int64(statement, 0)] = entry;
     }
     sqlite3_finalize(statement);
     sqlite3_close(db);
     return rows;
+}
+
+QString EntryValue(const std::optional<QString>& value)
+{
+    if (!value)
+        return QString();
+    return value->isNull() ? QStringLiteral("") : *value;
+}
+
+bool SameValue(const QString& a, const QString& b)
+{
+    return a == b && a.isNull() == b.isNull();
 }

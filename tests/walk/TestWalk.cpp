@@ -636,7 +636,7 @@ Entry Walk::Values(TDataSet* dataSet)
     Entry entry;
     for (std::size_t f = 0; f < 4; ++f) {
         if (TField* field = dataSet->FindField(QLatin1String(EntryFields[f])))
-            entry[f] = dataSet->FieldValue(field->Index()).value_or(QString());
+            entry[f] = EntryValue(dataSet->FieldValue(field->Index()));
     }
     return entry;
 }
@@ -695,7 +695,8 @@ QString Walk::CheckBoxes(Action action, const StoredRows& before,
         if (before.count(change->key) == 0)
             return true;
         for (std::size_t f = 0; f < 4; ++f) {
-            if (change->values[f] != change->original[f] && change->original[f] != before.at(change->key)[f])
+            if (change->values[f] != change->original[f] &&
+                !SameValue(change->original[f], before.at(change->key)[f]))
                 return true;
         }
         return false;
