@@ -2,7 +2,8 @@
 // shown (or the box saying nothing was found), against the sqlite3 shell running the same statement
 // with its built-in LIKE over the same file: three phrases over 100,000 entries of about 2 KB, and one
 // found in a few entries over 1,000,000. The collections are indexed once (SearchIndex) and kept in
-// the cache; the time the index took to build, and its longest step, are shown when it is built.
+// the cache; when it is built, the time that took behind the shown window and the longest the window's
+// events waited meanwhile are shown.
 // Also our folding LIKE against the built-in one, counting alone, as a search reads every entry
 // while the index is not ready and in files that cannot carry one.
 #include "BenchSupport.h"
@@ -18,6 +19,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -70,43 +72,6 @@ double CountMs(const QString& path, const QString& phrase, bool folding, int& ma
     });
     sqlite3_close(db);
     return ms;
-}
-
-// A copy of the cached collection with its index built, kept beside it.
-QString IndexedCollection(int entries, int averageBytes)
-{
-    const QString plain = CachedCollection(entries, averageBytes);
-    const QString indexed = plain.chopped(4) + QStringLiteral("-indexed.mdb");
-    if (QFile::exists(indexed))
-        return indexed;
-    const QString partial = indexed + QStringLiteral(".part");
-    QFile::remove(partial);
-    QFile::copy(plain, partial);
-    {
-        TADOConnection connection;
-        connection.setConnectionString(QStringLiteral("Data Source=") + partial);
-        connection.Open();
-        QElapsedTimer whole;
-        whole.start();
-        double longest = 0;
-        int steps = 0;
-        for (bool more = true; more; ++steps) {
-            QElapsedTimer step;
-            step.start();
-            more = connection.Index().Step();
-            longest = std::max(longest, double(step.nsecsElapsed()) / 1e6);
-        }
-        const QString size = QString::number(entries);
-        Report(QStringLiteral("index of %1 entries built, in %2 steps").arg(size).arg(steps),
-               double(whole.elapsed()) / 1000.0, QStringLiteral("s"), QStringLiteral("-"));
-        Report(QStringLiteral("index of %1 entries, longest step").arg(size), longest, QStringLiteral("ms"),
-               QStringLiteral("at most 100"));
-        Report(QStringLiteral("file of %1 entries with its index / without").arg(size),
-               double(QFileInfo(partial).size()) / double(QFileInfo(plain).size()), QStringLiteral("x"),
-               QStringLiteral("-"));
-    }
-    QFile::rename(partial, indexed);
-    return indexed;
 }
 
 // The main window over a collection, searching the answers.
@@ -163,6 +128,53 @@ private:
     QLineEdit* m_box = nullptr;
     QPushButton* m_search = nullptr;
 };
+
+// A copy of the cached collection with its index built, kept beside it. The index is built as the
+// reader meets it: the window is shown over the file and the index is built behind it, while a timer
+// of the window measures how long its events wait at most.
+QString IndexedCollection(int entries, int averageBytes)
+{
+    const QString plain = CachedCollection(entries, averageBytes);
+    const QString indexed = plain.chopped(4) + QStringLiteral("-indexed.mdb");
+    if (QFile::exists(indexed))
+        return indexed;
+    const QString partial = indexed + QStringLiteral(".part");
+    QFile::remove(partial);
+    QFile::copy(plain, partial);
+    {
+        Reader reader(partial);
+        Form1->show();
+        constexpr int tickMs = 10;
+        QElapsedTimer whole;
+        whole.start();
+        QElapsedTimer sinceTick;
+        sinceTick.start();
+        double longest = 0;
+        QEventLoop building;
+        QTimer tick;
+        tick.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            longest = std::max(longest, double(sinceTick.nsecsElapsed()) / 1e6 - tickMs);
+            sinceTick.restart();
+            if (Data->ADOConnection1->Index().Idle())
+                building.quit();
+        });
+        tick.start(tickMs);
+        building.exec();
+        const bool ready = Data->ADOConnection1->Index().Ready();
+        const QString size = QString::number(entries);
+        Report(QStringLiteral("index of %1 entries built behind the window%2")
+                   .arg(size, ready ? QString() : QStringLiteral(" (NOT READY)")),
+               double(whole.elapsed()) / 1000.0, QStringLiteral("s"), QStringLiteral("-"));
+        Report(QStringLiteral("index of %1 entries, the window's longest wait meanwhile").arg(size), longest,
+               QStringLiteral("ms"), QStringLiteral("at most 100"));
+    }
+    Report(QStringLiteral("file of %1 entries with its index / without").arg(QString::number(entries)),
+           double(QFileInfo(partial).size()) / double(QFileInfo(plain).size()), QStringLiteral("x"),
+           QStringLiteral("-"));
+    QFile::rename(partial, indexed);
+    return indexed;
+}
 
 void Compare(Reader& reader, const QString& path, const QString& name, const QString& phrase,
              const QString& goal)

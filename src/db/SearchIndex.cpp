@@ -10,7 +10,12 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include <set>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -18,6 +23,8 @@ namespace {
 // the pause between steps, in which the window handles the reader's input.
 constexpr int FirstStepDelayMs = 1500;
 constexpr int StepPauseMs = 15;
+// The pause after a step that failed, as when another program holds the file.
+constexpr int FailurePauseMs = 250;
 // The work of one step: merging, then adding entries, each for about this long.
 constexpr qint64 MergeBudgetMs = 10;
 constexpr qint64 BuildBudgetMs = 15;
@@ -182,42 +189,14 @@ private:
     SqliteStatement m_inserts[2];
 };
 
-} // namespace
-
-SearchIndex::SearchIndex(QObject* owner) : QObject(owner)
-{
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, [this] {
-        if (Step())
-            m_timer.start(StepPauseMs);
-    });
-}
-
-SearchIndex::~SearchIndex() = default;
-
-void SearchIndex::Attach(SqliteDatabase* db)
-{
-    m_db = db;
-    m_failures = 0;
-    m_timer.stop();
-    if (m_db != nullptr && !m_db->IsReadOnly())
-        m_timer.start(FirstStepDelayMs);
-}
-
-void SearchIndex::Detach()
-{
-    m_timer.stop();
-    m_db = nullptr;
-}
-
 // Whether Table1 can carry the index: it has both text columns and an integer key that is its rowid,
 // which stays with each entry.
-bool SearchIndex::Suitable() const
+bool Suitable(const SqliteDatabase& db)
 {
-    const QString key = m_db->PrimaryKeyColumn(QStringLiteral("Table1"));
+    const QString key = db.PrimaryKeyColumn(QStringLiteral("Table1"));
     if (key.isEmpty())
         return false;
-    SqliteStatement info(*m_db, QStringLiteral("PRAGMA table_info(Table1)"));
+    SqliteStatement info(db, QStringLiteral("PRAGMA table_info(Table1)"));
     int texts = 0;
     bool integerKey = false;
     while (info.Step()) {
@@ -232,11 +211,11 @@ bool SearchIndex::Suitable() const
 }
 
 // Whether the file holds our objects as we make them, under the current folding rules.
-bool SearchIndex::Current() const
+bool Current(const SqliteDatabase& db)
 {
-    SqliteStatement objects(*m_db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE name LIKE "
-                                                  "'velnora!_search!_%' ESCAPE '!' AND type IN ('table', "
-                                                  "'trigger')"));
+    SqliteStatement objects(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE name LIKE "
+                                               "'velnora!_search!_%' ESCAPE '!' AND type IN ('table', "
+                                               "'trigger')"));
     int found = 0;
     while (objects.Step()) {
         const QString name = QString::fromUtf8(objects.Text(0));
@@ -247,68 +226,67 @@ bool SearchIndex::Current() const
              {"velnora_search_state", "velnora_search_changes", IndexTables[0], IndexTables[1]})
             found += name == QLatin1String(table) ? 1 : 0;
     }
-    return found == 7 && StateValue(*m_db, "folding") == FoldingRulesEdition &&
-           StateValue(*m_db, "layout") == IndexLayout;
+    return found == 7 && StateValue(db, "folding") == FoldingRulesEdition &&
+           StateValue(db, "layout") == IndexLayout;
 }
 
 // Makes our objects anew, with an empty index.
-void SearchIndex::Create()
+void Create(SqliteDatabase& db)
 {
     for (const SchemaObject& trigger : Triggers)
-        m_db->Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1")
-                          .arg(QLatin1String(trigger.name))
-                          .toUtf8()
-                          .constData());
+        db.Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1")
+                       .arg(QLatin1String(trigger.name))
+                       .toUtf8()
+                       .constData());
     for (const char* table :
          {"velnora_search_state", "velnora_search_changes", IndexTables[0], IndexTables[1]})
-        m_db->Execute(
-            QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(table)).toUtf8().constData());
-    m_db->Execute("CREATE TABLE velnora_search_state (name TEXT PRIMARY KEY, value INTEGER);"
-                  "CREATE TABLE velnora_search_changes (entry INTEGER);");
+        db.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(table)).toUtf8().constData());
+    db.Execute("CREATE TABLE velnora_search_state (name TEXT PRIMARY KEY, value INTEGER);"
+               "CREATE TABLE velnora_search_changes (entry INTEGER);");
     for (const char* table : IndexTables) {
         const QString name = QLatin1String(table);
-        m_db->Execute(QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(folded, tokenize = 'trigram "
-                                     "case_sensitive 1');"
-                                     "INSERT INTO %1(%1, rank) VALUES ('automerge', 0);"
-                                     "INSERT INTO %1(%1, rank) VALUES ('usermerge', %2);"
-                                     "INSERT INTO %1(%1, rank) VALUES ('crisismerge', 64);")
-                          .arg(name)
-                          .arg(SegmentsPerMerge)
-                          .toUtf8()
-                          .constData());
+        db.Execute(QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(folded, tokenize = 'trigram "
+                                  "case_sensitive 1');"
+                                  "INSERT INTO %1(%1, rank) VALUES ('automerge', 0);"
+                                  "INSERT INTO %1(%1, rank) VALUES ('usermerge', %2);"
+                                  "INSERT INTO %1(%1, rank) VALUES ('crisismerge', 64);")
+                       .arg(name)
+                       .arg(SegmentsPerMerge)
+                       .toUtf8()
+                       .constData());
     }
     for (const SchemaObject& trigger : Triggers)
-        m_db->Execute(trigger.sql);
-    SetState(*m_db, "folding", FoldingRulesEdition);
-    SetState(*m_db, "layout", IndexLayout);
-    SetState(*m_db, "built", 0);
-    SetState(*m_db, "ready", 0);
+        db.Execute(trigger.sql);
+    SetState(db, "folding", FoldingRulesEdition);
+    SetState(db, "layout", IndexLayout);
+    SetState(db, "built", 0);
+    SetState(db, "ready", 0);
 }
 
 // Takes in the entries changed since the last time: each is taken out of the index and, where it is
 // still in Table1 and the index has reached it, put in again with its texts as they are now.
-void SearchIndex::TakeInChanges()
+void TakeInChanges(SqliteDatabase& db)
 {
     std::vector<qint64> changed;
     {
-        SqliteStatement read(*m_db, QStringLiteral("SELECT DISTINCT entry FROM velnora_search_changes "
-                                                   "WHERE entry IS NOT NULL ORDER BY entry"));
+        SqliteStatement read(db, QStringLiteral("SELECT DISTINCT entry FROM velnora_search_changes "
+                                                "WHERE entry IS NOT NULL ORDER BY entry"));
         while (read.Step())
             changed.push_back(read.Int64(0));
     }
     if (changed.empty())
         return;
     if (changed.size() > std::size_t(MostChangesAtOnce)) {
-        Create();
+        Create(db);
         return;
     }
-    const bool ready = StateValue(*m_db, "ready") == 1;
-    const qint64 built = StateValue(*m_db, "built");
+    const bool ready = StateValue(db, "ready") == 1;
+    const qint64 built = StateValue(db, "built");
     SqliteStatement removes[] = {
-        SqliteStatement(*m_db, QStringLiteral("DELETE FROM velnora_search_porsesh WHERE rowid = ?")),
-        SqliteStatement(*m_db, QStringLiteral("DELETE FROM velnora_search_pasokh WHERE rowid = ?"))};
-    SqliteStatement read(*m_db, QStringLiteral("SELECT porsesh, pasokh FROM Table1 WHERE rowid = ?"));
-    EntryWriter writer(*m_db);
+        SqliteStatement(db, QStringLiteral("DELETE FROM velnora_search_porsesh WHERE rowid = ?")),
+        SqliteStatement(db, QStringLiteral("DELETE FROM velnora_search_pasokh WHERE rowid = ?"))};
+    SqliteStatement read(db, QStringLiteral("SELECT porsesh, pasokh FROM Table1 WHERE rowid = ?"));
+    EntryWriter writer(db);
     for (const qint64 entry : changed) {
         for (SqliteStatement& remove : removes) {
             remove.Reset();
@@ -322,18 +300,18 @@ void SearchIndex::TakeInChanges()
         if (read.Step())
             writer.Write(entry, read, 0);
     }
-    m_db->Execute("DELETE FROM velnora_search_changes");
+    db.Execute("DELETE FROM velnora_search_changes");
 }
 
 // Adds entries beyond the last one built, for about the budget; true when entries remain.
-bool SearchIndex::BuildRows(qint64 budgetMs)
+bool BuildRows(SqliteDatabase& db, qint64 budgetMs)
 {
     QElapsedTimer clock;
     clock.start();
-    SqliteStatement rows(*m_db, QStringLiteral("SELECT rowid, porsesh, pasokh FROM Table1 WHERE rowid > ? "
-                                               "ORDER BY rowid"));
-    rows.BindInt64(1, StateValue(*m_db, "built"));
-    EntryWriter writer(*m_db);
+    SqliteStatement rows(db, QStringLiteral("SELECT rowid, porsesh, pasokh FROM Table1 WHERE rowid > ? "
+                                            "ORDER BY rowid"));
+    rows.BindInt64(1, StateValue(db, "built"));
+    EntryWriter writer(db);
     qint64 last = -1;
     bool more = true;
     while (clock.elapsed() < budgetMs) {
@@ -345,14 +323,14 @@ bool SearchIndex::BuildRows(qint64 budgetMs)
         writer.Write(last, rows, 1);
     }
     if (last >= 0)
-        SetState(*m_db, "built", last);
+        SetState(db, "built", last);
     if (!more)
-        SetState(*m_db, "ready", 1);
+        SetState(db, "ready", 1);
     return more;
 }
 
 // Merges segments of the index for about the budget; true when merging remains.
-bool SearchIndex::Merge(qint64 budgetMs)
+bool Merge(SqliteDatabase& db, qint64 budgetMs)
 {
     QElapsedTimer clock;
     clock.start();
@@ -360,49 +338,153 @@ bool SearchIndex::Merge(qint64 budgetMs)
     while (more && clock.elapsed() < budgetMs) {
         more = false;
         for (const char* table : IndexTables) {
-            const int before = m_db->TotalChanges();
-            m_db->Execute(QStringLiteral("INSERT INTO %1(%1, rank) VALUES ('merge', %2)")
-                              .arg(QLatin1String(table))
-                              .arg(MergePages)
-                              .toUtf8()
-                              .constData());
+            const int before = db.TotalChanges();
+            db.Execute(QStringLiteral("INSERT INTO %1(%1, rank) VALUES ('merge', %2)")
+                           .arg(QLatin1String(table))
+                           .arg(MergePages)
+                           .toUtf8()
+                           .constData());
             // A merge that did some work counts two changes or more.
-            more = more || m_db->TotalChanges() - before >= 2;
+            more = more || db.TotalChanges() - before >= 2;
         }
     }
     return more;
 }
 
-bool SearchIndex::Step()
+// One step of building or merging the index of the file open on `db`; true while work remains. A
+// step that fails (the file is busy or cannot be written) counts in `failures`, and after too many in
+// a row the index is left as it is: searches read every entry until it is ready.
+bool BuildStep(SqliteDatabase& db, int& failures)
 {
-    if (m_db == nullptr || !m_db->IsOpen() || m_db->IsReadOnly())
+    if (!db.IsOpen() || db.IsReadOnly())
         return false;
     bool more = false;
     try {
-        m_db->CheckFileInPlace();
+        db.CheckFileInPlace();
         // A step never waits for another program: it tries again later.
-        m_db->SetWaitForLocks(false);
-        m_db->InTransaction("BEGIN IMMEDIATE", [&] {
-            if (!Suitable())
+        db.SetWaitForLocks(false);
+        db.InTransaction("BEGIN IMMEDIATE", [&] {
+            if (!Suitable(db))
                 return;
-            if (!Current())
-                Create();
-            TakeInChanges();
-            more = Merge(MergeBudgetMs);
-            if (StateValue(*m_db, "ready") != 1) {
-                BuildRows(BuildBudgetMs);
+            if (!Current(db))
+                Create(db);
+            TakeInChanges(db);
+            more = Merge(db, MergeBudgetMs);
+            if (StateValue(db, "ready") != 1) {
+                BuildRows(db, BuildBudgetMs);
                 more = true;
             }
         });
-        m_db->SetWaitForLocks(true);
-        m_failures = 0;
+        db.SetWaitForLocks(true);
+        failures = 0;
     } catch (const EOleException&) {
-        m_db->SetWaitForLocks(true);
-        // The file is busy, or cannot be written: try again a while, then leave the index as it is;
-        // searches read every entry until it is ready.
-        return ++m_failures < MostFailures;
+        db.SetWaitForLocks(true);
+        return ++failures < MostFailures;
     }
     return more;
+}
+
+} // namespace
+
+// The steps of building, on a connection of their own in a thread of their own: committing a step
+// waits for the disk, which can take far longer than the step itself, and the window must not wait
+// with it. The thread sleeps between steps and until it is woken once the index is complete.
+class SearchIndex::Builder
+{
+public:
+    explicit Builder(const QString& path)
+    {
+        m_db.Open(path);
+        m_thread = std::thread([this] { Run(); });
+    }
+    ~Builder()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_all();
+        sqlite3_interrupt(m_db.Handle());
+        m_thread.join();
+    }
+
+    // Asks for another step soon, also once the index is complete.
+    void Wake()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_woken = true;
+            m_idle = false;
+        }
+        m_wake.notify_all();
+    }
+
+    bool Idle() const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_idle;
+    }
+
+private:
+    void Run()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (m_wake.wait_for(lock, std::chrono::milliseconds(FirstStepDelayMs), [this] { return m_stop; }))
+            return;
+        int failures = 0;
+        while (!m_stop) {
+            m_woken = false;
+            lock.unlock();
+            const int failuresBefore = failures;
+            const bool more = BuildStep(m_db, failures);
+            lock.lock();
+            const auto pause =
+                std::chrono::milliseconds(failures > failuresBefore ? FailurePauseMs : StepPauseMs);
+            if (more) {
+                m_wake.wait_for(lock, pause, [this] { return m_stop; });
+            } else {
+                m_idle = !m_woken;
+                m_wake.wait(lock, [this] { return m_stop || m_woken; });
+            }
+        }
+    }
+
+    SqliteDatabase m_db;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stop = false;
+    bool m_woken = false;
+    bool m_idle = false;
+    std::thread m_thread;
+};
+
+SearchIndex::SearchIndex() = default;
+
+SearchIndex::~SearchIndex() = default;
+
+void SearchIndex::Attach(SqliteDatabase* db)
+{
+    m_builder.reset();
+    m_db = db;
+    m_failures = 0;
+    if (m_db == nullptr || m_db->IsReadOnly())
+        return;
+    try {
+        m_builder = std::make_unique<Builder>(m_db->Path());
+    } catch (const EOleException&) {
+        // The file cannot be opened a second time now: searches read every entry.
+    }
+}
+
+void SearchIndex::Detach()
+{
+    m_builder.reset();
+    m_db = nullptr;
+}
+
+bool SearchIndex::Step()
+{
+    return m_db != nullptr && BuildStep(*m_db, m_failures);
 }
 
 bool SearchIndex::Ready() const
@@ -410,7 +492,7 @@ bool SearchIndex::Ready() const
     if (m_db == nullptr || !m_db->IsOpen())
         return false;
     try {
-        return Current() && StateValue(*m_db, "ready") == 1;
+        return Current(*m_db) && StateValue(*m_db, "ready") == 1;
     } catch (const EOleException&) {
         return false;
     }
@@ -437,7 +519,7 @@ std::optional<TResultSet> SearchIndex::Read(const QString& sql)
             std::optional<TResultSet> result;
             bool waiting = false;
             m_db->InTransaction("BEGIN", [&] {
-                if (!Current() || StateValue(*m_db, "ready") != 1)
+                if (!Current(*m_db) || StateValue(*m_db, "ready") != 1)
                     return;
                 SqliteStatement changes(
                     *m_db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM velnora_search_changes)"));
@@ -449,17 +531,28 @@ std::optional<TResultSet> SearchIndex::Read(const QString& sql)
             });
             if (!waiting) {
                 if (!result)
-                    m_timer.start(StepPauseMs);
+                    WakeBuilder();
                 return result;
             }
             m_db->InTransaction("BEGIN IMMEDIATE", [&] {
-                if (Current())
-                    TakeInChanges();
+                if (Current(*m_db))
+                    TakeInChanges(*m_db);
             });
-            m_timer.start(StepPauseMs);
+            WakeBuilder();
         }
     } catch (const EOleException&) {
         // The search reads every entry instead, and reports its own errors.
     }
     return std::nullopt;
+}
+
+bool SearchIndex::Idle() const
+{
+    return !m_builder || m_builder->Idle();
+}
+
+void SearchIndex::WakeBuilder()
+{
+    if (m_builder)
+        m_builder->Wake();
 }

@@ -2,9 +2,7 @@
 
 #include "TResultSet.h"
 
-#include <QObject>
-#include <QTimer>
-
+#include <memory>
 #include <optional>
 
 class SqliteDatabase;
@@ -26,25 +24,29 @@ class SqliteDatabase;
 // has: read-only files, files without an integer key in Table1, phrases without three letters in a
 // row, and while the index is being built.
 //
-// The index is built while the window is in use, in steps of a few hundredths of a second, starting
-// a moment after the file is opened.
-class SearchIndex : public QObject
+// The index is built while the window is in use, in steps of a few hundredths of a second on a
+// connection and a thread of its own, starting a moment after the file is opened.
+class SearchIndex
 {
-    Q_OBJECT
-
 public:
-    explicit SearchIndex(QObject* owner = nullptr);
-    ~SearchIndex() override;
+    SearchIndex();
+    ~SearchIndex();
+    SearchIndex(const SearchIndex&) = delete;
+    SearchIndex& operator=(const SearchIndex&) = delete;
 
     // Keeps the index of the open file from now on; steps start a moment later. A read-only file is
-    // left alone.
+    // left alone. Detach waits for a step under way to end.
     void Attach(SqliteDatabase* db);
     void Detach();
 
-    // Does one step of building or merging the index now; true while work remains.
+    // Does one step of building or merging the index now, on the connection attached; true while work
+    // remains.
     bool Step();
     // Whether the index of the file is complete (read from the file).
     bool Ready() const;
+    // Whether the steps in the background have nothing left to do: the index is complete, building it
+    // has stopped after failing too often, or the file carries none.
+    bool Idle() const;
 
     // The result of a search statement read through the index, or nothing when the index cannot give
     // it (the statement is then run as it stands).
@@ -53,15 +55,11 @@ public:
     int Answers() const { return m_answers; }
 
 private:
-    bool Suitable() const;
-    bool Current() const;
-    void Create();
-    void TakeInChanges();
-    bool BuildRows(qint64 budgetMs);
-    bool Merge(qint64 budgetMs);
+    class Builder;
+    void WakeBuilder();
 
     SqliteDatabase* m_db = nullptr;
-    QTimer m_timer;
+    std::unique_ptr<Builder> m_builder;
     int m_failures = 0;
     int m_answers = 0;
 };

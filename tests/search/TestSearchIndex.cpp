@@ -107,6 +107,7 @@ private slots:
     void anotherProcessesChangesWhileOpenAndWhileClosed();
     void triggersTakenAwayAreNoticed();
     void otherStatementsAndReadOnlyFilesAreScanned();
+    void theIndexIsBuiltInTheBackgroundUntilClosed();
 };
 
 void TestSearchIndex::resultsEqualAScan()
@@ -206,6 +207,51 @@ void TestSearchIndex::otherStatementsAndReadOnlyFilesAreScanned()
     QVERIFY(!index.Step());
     QVERIFY(!index.Read(Statement(QStringLiteral("کتاب"))));
     QCOMPARE(Keys(file.connection.ReadResult(Statement(QStringLiteral("کتاب")))), (QStringList{"1", "2"}));
+}
+
+void TestSearchIndex::theIndexIsBuiltInTheBackgroundUntilClosed()
+{
+    // Enough entries for many steps.
+    TestDatabase database(
+        QString::fromUtf8(Collection) +
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 8 UNION ALL SELECT i + 1 FROM n WHERE i < 60000) "
+                       "INSERT INTO Table1 SELECT i, 't', 'q', printf('پاسخ %d در کتاب', i), 's' "
+                       "FROM n;"));
+    // How far the index has come; 0 before its tables are made.
+    const auto built = [&] {
+        if (database.Value(
+                QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'velnora_search_state'")) !=
+            QStringLiteral("1"))
+            return qint64(0);
+        return database.Value(QStringLiteral("SELECT value FROM velnora_search_state WHERE name = 'built'"))
+            .value_or(QString())
+            .toLongLong();
+    };
+    {
+        TADOConnection connection;
+        connection.setConnectionString(QStringLiteral("Data Source=dorvanel.mdb"));
+        connection.Open();
+        QVERIFY(!connection.Index().Idle());
+        QTRY_VERIFY_WITH_TIMEOUT(built() > 0, 30000);
+        // Closing waits for the step under way, and no step follows.
+        connection.Close();
+        QVERIFY(connection.Index().Idle());
+        const qint64 closedAt = built();
+        QVERIFY(closedAt < 60000);
+        QTest::qWait(500);
+        QCOMPARE(built(), closedAt);
+        QCOMPARE(database.Value(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+
+        // Opened again, building goes on from there to the end without being asked.
+        connection.Open();
+        QTRY_VERIFY_WITH_TIMEOUT(connection.Index().Idle(), 120000);
+        QVERIFY(connection.Index().Ready());
+        QCOMPARE(built(), qint64(60000));
+        const std::optional<TResultSet> found =
+            connection.Index().Read(Statement(QStringLiteral("پاسخ 59999 ")));
+        QVERIFY(found);
+        QCOMPARE(Keys(*found), QStringList{"59999"});
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSearchIndex)
