@@ -62,6 +62,22 @@ RowData RowData::FromPieces(const Piece* pieces, int columns, RowArena* arena)
     return row;
 }
 
+RowData RowData::Share() const
+{
+    RowData row;
+    if (m_block == nullptr)
+        return row;
+    if (!m_owned) {
+        row.m_block = m_block;
+        return row;
+    }
+    const int columns = ColumnCount();
+    const std::size_t bytes = columns > 0 ? Header()[columns] & ~NullBit : 0;
+    row.Allocate(columns, bytes, nullptr);
+    std::memcpy(row.m_block, m_block, sizeof(std::uint32_t) * std::size_t(columns + 1) + bytes);
+    return row;
+}
+
 RowData RowData::FromStatement(const SqliteStatement& statement, int columns, RowArena* arena)
 {
     constexpr int Kept = 16;

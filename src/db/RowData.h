@@ -24,6 +24,9 @@ public:
     // The current row of a statement, in memory of the arena when it has room.
     static RowData FromStatement(const SqliteStatement& statement, int columns, RowArena* arena = nullptr);
     static RowData FromValues(const std::vector<std::optional<QString>>& values);
+    // The same row for another result: the same memory where it lies in an arena, which the other
+    // result must then hold as well, or a copy of a row that holds its own.
+    RowData Share() const;
 
     int ColumnCount() const { return m_block != nullptr ? int(Header()[0]) : 0; }
     bool IsNull(int column) const;

@@ -66,11 +66,9 @@ RowData ReadBack(const SqliteDatabase& db, const TResultSet& layout, qint64 rowI
     return RowData::FromStatement(select, int(layout.fields.size()));
 }
 
-} // namespace
-
-TResultSet ReadResult(const SqliteDatabase& db, const QString& sql)
+// The fields of the prepared statement's result and whether it is updatable.
+TResultSet Layout(const SqliteDatabase& db, const SqliteStatement& statement)
 {
-    SqliteStatement statement(db, sql);
     TResultSet result;
     const int columns = statement.ColumnCount();
     bool oneTable = columns > 0;
@@ -103,10 +101,26 @@ TResultSet ReadResult(const SqliteDatabase& db, const QString& sql)
         for (TFieldDef& def : result.fields)
             def.baseColumn.clear();
     }
+    return result;
+}
+
+} // namespace
+
+TResultSet ReadResult(const SqliteDatabase& db, const QString& sql)
+{
+    SqliteStatement statement(db, sql);
+    TResultSet result = Layout(db, statement);
+    const int columns = int(result.fields.size());
     result.arena = std::make_shared<RowArena>();
     while (statement.Step())
         result.rows.push_back(RowData::FromStatement(statement, columns, result.arena.get()));
     return result;
+}
+
+TResultSet ReadLayout(const SqliteDatabase& db, const QString& sql)
+{
+    const SqliteStatement statement(db, sql);
+    return Layout(db, statement);
 }
 
 RowData UpdateRow(SqliteDatabase& db, const TResultSet& layout, const RowData& original, const Values& values,

@@ -17,6 +17,9 @@ using Values = std::vector<std::optional<QString>>;
 // Runs the statement and reads every row. The result is updatable when the file can be written and
 // the columns come from one table whose key is among them.
 TResultSet ReadResult(const SqliteDatabase& db, const QString& sql);
+// The fields of the statement's result and whether it is updatable, as ReadResult gives them, with no
+// row read.
+TResultSet ReadLayout(const SqliteDatabase& db, const QString& sql);
 
 // Writes the changed columns of a row; gives the row as stored.
 RowData UpdateRow(SqliteDatabase& db, const TResultSet& layout, const RowData& original, const Values& values,

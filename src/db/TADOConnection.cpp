@@ -60,6 +60,7 @@ void TADOConnection::Open()
 void TADOConnection::Close()
 {
     m_index.Detach();
+    m_wholeTables.Forget();
     m_db.Close();
 }
 
@@ -68,7 +69,7 @@ TResultSet TADOConnection::ReadResult(const QString& sql)
     Open();
     if (std::optional<TResultSet> found = m_index.Read(sql))
         return std::move(*found);
-    return SqliteProvider::ReadResult(m_db, sql);
+    return m_wholeTables.Read(m_db, sql);
 }
 
 SqliteDatabase& TADOConnection::Database()

@@ -2,6 +2,7 @@
 
 #include "SearchIndex.h"
 #include "SqliteDatabase.h"
+#include "WholeTableReads.h"
 
 #include <QObject>
 
@@ -33,7 +34,8 @@ public:
     // Opens the connection when it is closed; raises EOleException when that fails.
     SqliteDatabase& Database();
 
-    // The whole result of a statement: a search through the index where it can answer it.
+    // The whole result of a statement: a search through the index where it can answer it, the rows
+    // of the last read where the statement reads the same whole table (WholeTableReads).
     TResultSet ReadResult(const QString& sql);
     SearchIndex& Index() { return m_index; }
 
@@ -46,4 +48,5 @@ private:
     bool m_loginPrompt = true;
     SqliteDatabase m_db;
     SearchIndex m_index;
+    WholeTableReads m_wholeTables;
 };

@@ -97,6 +97,9 @@ private slots:
     void failingPostKeepsTheSearchAndTheTypedText();
     void browseChangesSettleTheSearchDataSet();
     void noticesReachTheDetailFirstThenControlsInReverse();
+    void bothDataSetsReadTheCollectionOnce_data();
+    void bothDataSetsReadTheCollectionOnce();
+    void sharedRowsStayEachDataSetsOwn();
 };
 
 void TestDataSets::moves_data()
@@ -548,6 +551,146 @@ void TestDataSets::noticesReachTheDetailFirstThenControlsInReverse()
     store.browse.Next();
     QCOMPARE(order, QStringList({"third", "second", "first"}));
     QCOMPARE(file.Value(QStringLiteral("SELECT kholase FROM Table1 WHERE id = 1")), QStringLiteral("x"));
+}
+
+namespace {
+
+// The statements that the connection's file runs, each as it first steps.
+QStringList* TraceStatements(Store& store)
+{
+    auto* seen = new QStringList;
+    store.connection.SetFunctionInstaller([seen](sqlite3* db) {
+        sqlite3_trace_v2(
+            db, SQLITE_TRACE_STMT,
+            [](unsigned, void* context, void*, void* text) {
+                static_cast<QStringList*>(context)->append(QString::fromUtf8(static_cast<const char*>(text)));
+                return 0;
+            },
+            seen);
+    });
+    return seen;
+}
+
+QStringList Column(TDataSet& dataSet, const QString& field)
+{
+    QStringList values;
+    for (dataSet.First(); !dataSet.Eof(); dataSet.Next())
+        values << dataSet.FieldByName(field)->AsString();
+    dataSet.First();
+    return values;
+}
+
+// As the file traces it, without the line break after the semicolon.
+const QString SearchStatement = QStringLiteral("SELECT *\r\n FROM Table1;");
+
+} // namespace
+
+void TestDataSets::bothDataSetsReadTheCollectionOnce_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("between");
+    QTest::addColumn<bool>("readOnce");
+
+    QTest::newRow("nothing between") << ""
+                                     << "" << true;
+    QTest::newRow("another program changes an entry")
+        << ""
+        << "UPDATE Table1 SET pasokh = 'changed' WHERE id = 2" << false;
+    QTest::newRow("another program adds an entry")
+        << ""
+        << "INSERT INTO Table1 VALUES (9, 't9', 'q9', 'a9', 's9')" << false;
+    QTest::newRow("the browse dataset writes an entry") << ""
+                                                        << "post" << false;
+    QTest::newRow("Query1 keeps some entries")
+        << "DROP VIEW Query1; CREATE VIEW Query1 AS SELECT * FROM Table1 WHERE id > 1 ORDER BY id"
+        << "" << false;
+    QTest::newRow("Query1 in another order")
+        << "DROP VIEW Query1; CREATE VIEW Query1 AS SELECT * FROM Table1 ORDER BY kholase DESC"
+        << "" << false;
+    QTest::newRow("Query1 of some columns")
+        << "DROP VIEW Query1; CREATE VIEW Query1 AS SELECT id, kholase FROM Table1 ORDER BY id"
+        << "" << false;
+    QTest::newRow("Table1 in the order of an index")
+        << "DROP VIEW Query1; CREATE INDEX byTitle ON Table1 (kholase, id, porsesh, pasokh, pavaraghi);"
+           "CREATE VIEW Query1 AS SELECT * FROM Table1 ORDER BY kholase"
+        << "" << false;
+    QTest::newRow("Query1 without an order, quoted")
+        << "DROP VIEW Query1; CREATE VIEW \"Query1\" AS SELECT * FROM \"Table1\";"
+        << "" << true;
+}
+
+void TestDataSets::bothDataSetsReadTheCollectionOnce()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, between);
+    QFETCH(bool, readOnce);
+    TestDatabase file(TestDatabase::Collection(4) +
+                      QStringLiteral("UPDATE Table1 SET kholase = 'z' WHERE id = 1;") + before);
+    Store store;
+    std::unique_ptr<QStringList> seen(TraceStatements(store));
+    store.browse.Open();
+    if (between == QLatin1String("post")) {
+        store.browse.Last();
+        store.browse.Edit();
+        store.browse.FieldByName(QStringLiteral("pasokh"))->setAsString(QStringLiteral("mine"));
+        store.browse.Post();
+    } else if (!between.isEmpty()) {
+        file.Execute(between);
+    }
+    store.search.Open();
+    QCOMPARE(seen->contains(SearchStatement), !readOnce);
+
+    // Whether shared or read, the search dataset holds the file as it is now, in key order.
+    QStringList keys, answers;
+    for (int id = 1; file.Value(QStringLiteral("SELECT count(*) FROM Table1 WHERE id >= %1").arg(id)) != "0";
+         ++id) {
+        if (const std::optional<QString> answer =
+                file.Value(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = %1").arg(id))) {
+            keys << QString::number(id);
+            answers << *answer;
+        }
+    }
+    QCOMPARE(Column(store.search, QStringLiteral("id")), keys);
+    QCOMPARE(Column(store.search, QStringLiteral("pasokh")), answers);
+    QCOMPARE(store.search.FieldCount(), 5);
+    QVERIFY(store.search.CanModify());
+}
+
+void TestDataSets::sharedRowsStayEachDataSetsOwn()
+{
+    // An answer too large for the memory that rows share: that row is copied.
+    const QString large(300000, QChar(0x0628));
+    TestDatabase file(TestDatabase::Collection(3) +
+                      QStringLiteral("UPDATE Table1 SET pasokh = '%1' WHERE id = 3;").arg(large));
+    Store store;
+    std::unique_ptr<QStringList> seen(TraceStatements(store));
+    store.browse.Open();
+    store.search.Open();
+    QVERIFY(!seen->contains(SearchStatement));
+
+    // A change written through one dataset is that dataset's alone, as with two reads.
+    store.browse.Edit();
+    store.browse.FieldByName(QStringLiteral("pasokh"))->setAsString(QStringLiteral("mine"));
+    store.browse.Post();
+    QCOMPARE(store.search.FieldByName(QStringLiteral("pasokh"))->AsString(), QStringLiteral("a1"));
+    store.browse.Close();
+    QCOMPARE(Column(store.search, QStringLiteral("pasokh")), (QStringList{"a1", "a2", large}));
+
+    // The search dataset's copy of the entry is older than the file: its change is a conflict.
+    store.search.Edit();
+    store.search.FieldByName(QStringLiteral("pasokh"))->setAsString(QStringLiteral("also mine"));
+    const QString text = ErrorText([&] { store.search.Post(); });
+    QVERIFY2(text.contains(QStringLiteral("پس از خوانده شدن، آن را تغییر داده یا پاک کرده است")),
+             qPrintable(text));
+    QCOMPARE(file.Value(QStringLiteral("SELECT pasokh FROM Table1 WHERE id = 1")), QStringLiteral("mine"));
+    store.search.Cancel();
+    store.search.Last();
+    store.search.Edit();
+    store.search.FieldByName(QStringLiteral("pavaraghi"))->setAsString(QStringLiteral("sources"));
+    store.search.Post();
+    QCOMPARE(file.Value(QStringLiteral("SELECT pavaraghi FROM Table1 WHERE id = 3")),
+             QStringLiteral("sources"));
+    QCOMPARE(store.search.FieldByName(QStringLiteral("pasokh"))->AsString(), large);
 }
 
 QTEST_GUILESS_MAIN(TestDataSets)
