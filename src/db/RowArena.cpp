@@ -43,3 +43,13 @@ char* RowArena::Allocate(std::size_t bytes)
     chunk.used += bytes;
     return row;
 }
+
+void RowArena::Adopt(RowArena&& other)
+{
+    // The other arena's last chunk goes before this one's, which new rows keep filling.
+    m_chunks.insert(m_chunks.end() - (m_chunks.empty() ? 0 : 1), other.m_chunks.begin(),
+                    other.m_chunks.end());
+    m_reserved += other.m_reserved;
+    other.m_chunks.clear();
+    other.m_reserved = 0;
+}

@@ -15,6 +15,8 @@ public:
 
     // Room for a row, aligned for its table of offsets; null when the row is too large for a chunk.
     char* Allocate(std::size_t bytes);
+    // Takes over the memory of another arena, whose rows then live as long as this one.
+    void Adopt(RowArena&& other);
 
 private:
     struct Chunk

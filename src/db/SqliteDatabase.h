@@ -29,6 +29,8 @@ public:
     // True when the file was opened read-only or the connection refuses every change (query_only).
     bool IsReadOnly() const;
     const QString& Path() const { return m_path; }
+    // Whether this is the database in memory of OpenInMemory.
+    bool IsInMemory() const { return m_inMemory; }
     sqlite3* Handle() const { return m_db; }
 
     // Registers SQL functions (for instance a LIKE of our own) on every connection this object opens.

@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 
+#include <optional>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -72,6 +74,99 @@ QString TableReadWhole(const SqliteDatabase& db, const QString& sql)
     return table;
 }
 
+// The rows of a table with keys in a range, in key order, into the arena.
+std::vector<RowData> ReadRows(const SqliteDatabase& db, const QString& table, const char* range, qint64 bound,
+                              int columns, RowArena* arena)
+{
+    QString quoted = table;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    SqliteStatement rows(db, QStringLiteral("SELECT * FROM \"%1\" WHERE rowid %2 ? ORDER BY rowid")
+                                 .arg(quoted, QLatin1String(range)));
+    rows.BindInt64(1, bound);
+    std::vector<RowData> read;
+    while (rows.Step())
+        read.push_back(RowData::FromStatement(rows, columns, arena));
+    return read;
+}
+
+// The later part of a table, read on a connection of its own.
+struct LaterRows
+{
+    std::vector<RowData> rows;
+    RowArena arena;
+    bool read = false;
+};
+
+void ReadLaterRows(const QString& path, const QString& table, qint64 after, int columns, LaterRows& later)
+{
+    try {
+        SqliteDatabase db;
+        db.Open(path);
+        // Waiting for a lock here could wait for the other part, which holds the file meanwhile.
+        db.SetWaitForLocks(false);
+        db.InTransaction("BEGIN",
+                         [&] { later.rows = ReadRows(db, table, ">", after, columns, &later.arena); });
+        later.read = true;
+    } catch (const EOleException&) {
+        // The first connection reads these rows itself.
+    }
+}
+
+// Files from this many pages on are read in two parts at once.
+constexpr qint64 PagesReadInParts = 2048;
+
+// Every row of the table, in key order, on the connection's open read transaction. A large file is
+// read in two parts at once, the later part on a second connection in a thread of its own: copying
+// the text into memory is most of the work, and a second processor halves it. Both parts see the
+// same rows, as the first connection holds the file (no program can write it) before the second
+// starts; a file in write-ahead-log mode, where that does not hold, is read in one part.
+TResultSet ReadWholeTable(const SqliteDatabase& db, const QString& sql, const QString& table)
+{
+    const auto number = [&](const QString& query) {
+        SqliteStatement statement(db, query);
+        return statement.Step() ? statement.Int64(0) : 0;
+    };
+    const auto text = [&](const QString& query) {
+        SqliteStatement statement(db, query);
+        return statement.Step() ? QByteArray(statement.Text(0)) : QByteArray();
+    };
+    std::optional<qint64> middle;
+    try {
+        if (!db.IsInMemory() && number(QStringLiteral("PRAGMA page_count")) >= PagesReadInParts &&
+            text(QStringLiteral("PRAGMA journal_mode")).compare("wal", Qt::CaseInsensitive) != 0) {
+            QString quoted = table;
+            quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+            // Reading the bounds takes the file's shared lock for the transaction.
+            SqliteStatement bounds(db,
+                                   QStringLiteral("SELECT min(rowid), max(rowid) FROM \"%1\"").arg(quoted));
+            if (bounds.Step() && !bounds.IsNull(0))
+                middle = bounds.Int64(0) + (bounds.Int64(1) - bounds.Int64(0)) / 2;
+        }
+    } catch (const EOleException&) {
+        // A table without rowids, for one: the statement is read as it stands, and reports its errors.
+    }
+    if (!middle)
+        return SqliteProvider::ReadResult(db, sql);
+    TResultSet result = SqliteProvider::ReadLayout(db, sql);
+    const int columns = int(result.fields.size());
+    result.arena = std::make_shared<RowArena>();
+    LaterRows later;
+    std::thread second(ReadLaterRows, db.Path(), table, *middle, columns, std::ref(later));
+    try {
+        result.rows = ReadRows(db, table, "<=", *middle, columns, result.arena.get());
+    } catch (...) {
+        second.join();
+        throw;
+    }
+    second.join();
+    if (!later.read)
+        later.rows = ReadRows(db, table, ">", *middle, columns, &later.arena);
+    result.arena->Adopt(std::move(later.arena));
+    result.rows.reserve(result.rows.size() + later.rows.size());
+    std::move(later.rows.begin(), later.rows.end(), std::back_inserter(result.rows));
+    return result;
+}
+
 qint64 DataVersion(const SqliteDatabase& db)
 {
     SqliteStatement version(db, QStringLiteral("PRAGMA data_version"));
@@ -103,7 +198,7 @@ TResultSet WholeTableReads::Read(SqliteDatabase& db, const QString& sql)
                 return result;
             }
         }
-        TResultSet result = SqliteProvider::ReadResult(db, sql);
+        TResultSet result = ReadWholeTable(db, sql, table);
         Kept read{table, version, db.TotalChanges(), result.arena, {}};
         read.rows.reserve(result.rows.size());
         for (const RowData& row : result.rows)

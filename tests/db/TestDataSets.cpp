@@ -100,6 +100,7 @@ private slots:
     void bothDataSetsReadTheCollectionOnce_data();
     void bothDataSetsReadTheCollectionOnce();
     void sharedRowsStayEachDataSetsOwn();
+    void aLargeCollectionReadInTwoPartsIsWhole();
 };
 
 void TestDataSets::moves_data()
@@ -691,6 +692,37 @@ void TestDataSets::sharedRowsStayEachDataSetsOwn()
     QCOMPARE(file.Value(QStringLiteral("SELECT pavaraghi FROM Table1 WHERE id = 3")),
              QStringLiteral("sources"));
     QCOMPARE(store.search.FieldByName(QStringLiteral("pasokh"))->AsString(), large);
+}
+
+void TestDataSets::aLargeCollectionReadInTwoPartsIsWhole()
+{
+    // About 12 MB, with keys missing here and there and one entry far beyond the others.
+    TestDatabase file(
+        TestDatabase::Schema() +
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
+                       "INSERT INTO Table1 SELECT i, 't' || i, 'q' || i, printf('%d:%.3000c', i, 'x'), "
+                       "NULL FROM n WHERE i % 7 <> 3;"
+                       "INSERT INTO Table1 VALUES (1000000, 'last', 'q', 'a', 's');"));
+    Store store;
+    std::unique_ptr<QStringList> seen(TraceStatements(store));
+    store.browse.Open();
+    QVERIFY2(seen->filter(QStringLiteral("WHERE rowid <=")).size() == 1,
+             qPrintable(seen->join(QLatin1Char('\n'))));
+
+    QStringList keys;
+    for (int id = 1; id <= 4000; ++id) {
+        if (id % 7 != 3)
+            keys << QString::number(id);
+    }
+    keys << QStringLiteral("1000000");
+    QCOMPARE(Column(store.browse, QStringLiteral("id")), keys);
+    const QStringList answers = Column(store.browse, QStringLiteral("pasokh"));
+    for (int row = 0; row < int(keys.size()) - 1; ++row)
+        QCOMPARE(answers[row], keys[row] + QLatin1Char(':') + QString(3000, QLatin1Char('x')));
+    QCOMPARE(answers.last(), QStringLiteral("a"));
+    QVERIFY(store.browse.FieldByName(QStringLiteral("pavaraghi"))->IsNull());
+    store.search.Open();
+    QCOMPARE(Column(store.search, QStringLiteral("id")), keys);
 }
 
 QTEST_GUILESS_MAIN(TestDataSets)
