@@ -331,7 +331,7 @@ void TestDataSets::providerErrors()
     }
     Store store;
     const QString text = ErrorText([&] { store.connection.Open(); });
-    QCOMPARE(text, expected.arg(file.Folder()));
+    QCOMPARE(text, expected.contains(QLatin1String("%1")) ? expected.arg(file.Folder()) : expected);
     QVERIFY(!store.connection.Connected());
     QCOMPARE(ErrorText([&] { store.browse.Open(); }), text);
     QVERIFY(!store.browse.Active());
