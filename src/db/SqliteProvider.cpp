@@ -9,14 +9,14 @@
 
 namespace SqliteProvider {
 
-namespace {
-
 QString Quoted(const QString& name)
 {
     QString quoted = name;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
+
+namespace {
 
 void Bind(SqliteStatement& statement, int index, const std::optional<QString>& value)
 {

@@ -14,6 +14,9 @@ namespace SqliteProvider {
 
 using Values = std::vector<std::optional<QString>>;
 
+// A table's or column's name as SQL names it, in double quotes.
+QString Quoted(const QString& name);
+
 // Runs the statement and reads every row. The result is updatable when the file can be written and
 // the columns come from one table whose key is among them.
 TResultSet ReadResult(const SqliteDatabase& db, const QString& sql);

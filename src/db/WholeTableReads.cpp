@@ -66,10 +66,9 @@ QString TableReadWhole(const SqliteDatabase& db, const QString& sql)
         return QString();
     }
     // The table scanned from its first row to its last, and no sorting: the order of its rows.
-    QString quoted = table;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     const QString scan = QStringLiteral("SCAN ") + table;
-    if (Plan(db, sql) != scan || Plan(db, QStringLiteral("SELECT * FROM \"%1\"").arg(quoted)) != scan)
+    if (Plan(db, sql) != scan ||
+        Plan(db, QStringLiteral("SELECT * FROM ") + SqliteProvider::Quoted(table)) != scan)
         return QString();
     return table;
 }
@@ -78,10 +77,8 @@ QString TableReadWhole(const SqliteDatabase& db, const QString& sql)
 std::vector<RowData> ReadRows(const SqliteDatabase& db, const QString& table, const char* range, qint64 bound,
                               int columns, RowArena* arena)
 {
-    QString quoted = table;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    SqliteStatement rows(db, QStringLiteral("SELECT * FROM \"%1\" WHERE rowid %2 ? ORDER BY rowid")
-                                 .arg(quoted, QLatin1String(range)));
+    SqliteStatement rows(db, QStringLiteral("SELECT * FROM %1 WHERE rowid %2 ? ORDER BY rowid")
+                                 .arg(SqliteProvider::Quoted(table), QLatin1String(range)));
     rows.BindInt64(1, bound);
     std::vector<RowData> read;
     while (rows.Step())
@@ -134,11 +131,9 @@ TResultSet ReadWholeTable(const SqliteDatabase& db, const QString& sql, const QS
     try {
         if (!db.IsInMemory() && number(QStringLiteral("PRAGMA page_count")) >= PagesReadInParts &&
             text(QStringLiteral("PRAGMA journal_mode")).compare("wal", Qt::CaseInsensitive) != 0) {
-            QString quoted = table;
-            quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
             // Reading the bounds takes the file's shared lock for the transaction.
-            SqliteStatement bounds(db,
-                                   QStringLiteral("SELECT min(rowid), max(rowid) FROM \"%1\"").arg(quoted));
+            SqliteStatement bounds(db, QStringLiteral("SELECT min(rowid), max(rowid) FROM ") +
+                                           SqliteProvider::Quoted(table));
             if (bounds.Step() && !bounds.IsNull(0))
                 middle = bounds.Int64(0) + (bounds.Int64(1) - bounds.Int64(0)) / 2;
         }
