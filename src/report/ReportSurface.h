@@ -3,6 +3,8 @@
 #include <QSizeF>
 
 class QPainter;
+class QRectF;
+class ReportImage;
 
 // Where a layout sends its pages: the preview's page store or a printer. A page's painter has its
 // origin at the paper's top-left corner and works in the device's pixels.
@@ -17,4 +19,7 @@ public:
     virtual void EndPage() = 0;
     virtual void EndDocument() = 0;
     virtual void AbortDocument() = 0;
+
+    // Draws an image stretched over box with the page's painter, in its current state.
+    virtual void DrawImage(QPainter& painter, const QRectF& box, const ReportImage& image);
 };

@@ -93,9 +93,10 @@ void TQRDBRichText::Print(const TQRPrintContext& context)
     const QString value = context.record->FieldText(m_dataField);
     if (value.isEmpty())
         return;
+    // At the box's width from the start, the text is laid out once, as it is loaded.
     QTextDocument document;
-    Load(value, document, *painter.device());
     document.setTextWidth(box.width());
+    Load(value, document, *painter.device());
     const QRegion drawn = DrawnRegion(document, box.size());
     if (drawn.isEmpty())
         return;

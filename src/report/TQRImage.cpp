@@ -1,15 +1,17 @@
 #include "TQRImage.h"
 
+#include "ReportSurface.h"
+
 #include <QPainter>
 
 TQRImage::TQRImage(QString name, const std::array<double, 4>& sizeValues, const QString& picture)
-    : TQRPrintable(std::move(name), sizeValues), m_picture(picture)
+    : TQRPrintable(std::move(name), sizeValues), m_picture(QImage(picture))
 {}
 
 void TQRImage::Print(const TQRPrintContext& context)
 {
-    if (m_picture.isNull())
+    if (m_picture.Image().isNull())
         return;
     context.painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    context.painter.drawImage(DeviceBox(context), m_picture);
+    context.surface.DrawImage(context.painter, DeviceBox(context), m_picture);
 }

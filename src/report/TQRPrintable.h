@@ -8,14 +8,17 @@
 
 class QPainter;
 class ReportDataSet;
+class ReportSurface;
 
 // What a control draws with: the page's painter, where its band stands (tenths of a millimetre from
-// the paper's top-left corner) and the record being printed (none for an empty entry).
+// the paper's top-left corner), the record being printed (none for an empty entry) and the surface
+// the page goes to.
 struct TQRPrintContext
 {
     QPainter& painter;
     QPointF bandOrigin;
     const ReportDataSet* record;
+    ReportSurface& surface;
 };
 
 // A control placed on a band. Size.Values hold height, left, top and width in tenths of a millimetre,

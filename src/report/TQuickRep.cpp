@@ -156,7 +156,7 @@ void TQuickRep::PlaceBand(TQRBand& band, const ReportDataSet* record)
                                                   height > spaceLeft && (height <= body || m_bodyOnPage));
     if (newPage)
         NewPage();
-    band.Print(TQRPrintContext{*m_painter, QPointF(m_page.LeftMargin(), m_position), record});
+    band.Print(TQRPrintContext{*m_painter, QPointF(m_page.LeftMargin(), m_position), record, *m_surface});
     if (band.BandType() != TQRBandType::rbPageHeader)
         m_bodyOnPage = true;
     m_position += height;

@@ -2,6 +2,7 @@
 #include "PersianFonts.h"
 #include "PictureSurface.h"
 #include "PrinterSurface.h"
+#include "ReportImage.h"
 #include "ReportTesting.h"
 #include "TQRDBRichText.h"
 #include "TQRImage.h"
@@ -81,6 +82,29 @@ QString LongPersianText(int words)
     return text.join(QLatin1Char(' '));
 }
 
+// Records pages as the preview's surface does, except that the painter encodes each picture as it is
+// drawn.
+class PaintedPicturesSurface : public PictureSurface
+{
+public:
+    using PictureSurface::PictureSurface;
+    void DrawImage(QPainter& painter, const QRectF& box, const ReportImage& image) override
+    {
+        ReportSurface::DrawImage(painter, box, image);
+    }
+};
+
+// The data of each page of a layout onto the given kind of picture surface.
+template <class Surface>
+QList<QByteArray> RecordedPages(TQuickRep& report)
+{
+    QList<QByteArray> pages;
+    Surface surface(
+        [&pages](const QPicture& page, const QSize&) { pages.append(QByteArray(page.data(), page.size())); });
+    report.LayOut(surface);
+    return pages;
+}
+
 } // namespace
 
 class TestReport : public QObject
@@ -99,6 +123,7 @@ private slots:
     void datasetEndsOnTheLastEntry();
     void cancelStopsBeforeTheNextEntry_data();
     void cancelStopsBeforeTheNextEntry();
+    void picturesAreRecordedAsPainted();
     void labelsMeasureTheirCaption();
     void longQuestionIsCutAtAWholeLine();
     void tableIsCutAtAWholeLine();
@@ -307,6 +332,48 @@ void TestReport::cancelStopsBeforeTheNextEntry()
     if (!abandon)
         QCOMPARE(delivered, pages);
     QCOMPARE(m_data->Position(), 2);
+}
+
+void TestReport::picturesAreRecordedAsPainted()
+{
+    // The declared report, whose header has the emblem, and a page with two pictures of other sizes
+    // around a caption. Each is laid out twice: the second layout takes the kept encodings.
+    m_data->SetRecords(FakeDataSet::Entries(3));
+    TQuickRep twoPictures;
+    twoPictures.Page.Values = {50.0, 2970.0, 50.0, 2100.0, 100.0, 100.0, 0.0};
+    TQRBand& band = twoPictures.AddBand(QStringLiteral("Detail"), TQRBandType::rbDetail, {1000.0, 1900.0});
+    band.Add<TQRImage>(QStringLiteral("Emblem"), std::array<double, 4>{350.0, 100.0, 100.0, 300.0},
+                       QStringLiteral(":/assets/emblem.jpg"));
+    band.Add<TQRLabel>(QStringLiteral("Caption"), std::array<double, 4>{50.0, 500.0, 100.0, 200.0},
+                       QStringLiteral("پرسش:"), QFont(QStringLiteral("Arial"), 10));
+    band.Add<TQRImage>(QStringLiteral("Skin"), std::array<double, 4>{400.0, 800.0, 100.0, 600.0},
+                       QStringLiteral(":/assets/skin.jpg"));
+    const struct
+    {
+        TQuickRep* report;
+        int pages;
+        QList<QRect> pictures;
+    } cases[] = {
+        {Report(), 3, {PageRegion(100 + 1693.3, 50 + 21.2, 179.9, 214.3).adjusted(2, 2, -2, -2)}},
+        {&twoPictures,
+         1,
+         {PageRegion(200, 150, 300, 350).adjusted(2, 2, -2, -2),
+          PageRegion(900, 150, 600, 400).adjusted(2, 2, -2, -2)}},
+    };
+    for (const auto& test : cases) {
+        const QList<QByteArray> painted = RecordedPages<PaintedPicturesSurface>(*test.report);
+        QCOMPARE(painted.size(), test.pages);
+        for (int layout = 0; layout < 2; ++layout) {
+            const QList<QByteArray> pages = RecordedPages<PictureSurface>(*test.report);
+            QCOMPARE(pages, painted);
+        }
+        QPicture page;
+        page.setData(painted.first().constData(), uint(painted.first().size()));
+        const QSize paper(qRound(2100 * PixelsPerTenth()), qRound(2970 * PixelsPerTenth()));
+        const QImage shown = RenderPage(page, paper);
+        for (const QRect& picture : test.pictures)
+            QVERIFY(!AllWhite(shown, picture));
+    }
 }
 
 void TestReport::labelsMeasureTheirCaption()
