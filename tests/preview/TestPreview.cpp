@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -634,13 +635,16 @@ void TestPreview::theFileDialogsTakeTheNameAsTyped()
         QVERIFY(existing.open(QIODevice::WriteOnly));
         existing.write("mine");
     }
-    // The dialog is given the name once and accepted; anything it asks is answered No, and a dialog
-    // still open after that is cancelled.
+    // The name is typed into the dialog once and the dialog accepted; anything it asks is answered
+    // No, and a dialog still open after that is cancelled. The name is typed rather than selected:
+    // the dialog ignores a selected name while its name box has the focus.
     int dialogs = 0;
     ModalAnswer answer([&](QWidget* modal) {
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             if (dialogs++ == 0) {
-                dialog->selectFile(file);
+                auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                QVERIFY(typed != nullptr);
+                typed->setText(file);
                 static_cast<QDialog*>(dialog)->accept(); // as the dialog's own button does
             } else {
                 dialog->reject();
