@@ -356,10 +356,13 @@ bool Merge(SqliteDatabase& db, qint64 budgetMs)
 // a row the index is left as it is: searches read every entry until it is ready.
 bool BuildStep(SqliteDatabase& db, int& failures)
 {
-    if (!db.IsOpen() || db.IsReadOnly())
+    if (!db.IsOpen())
         return false;
     bool more = false;
     try {
+        // Even asking runs a statement, which stopping the builder may interrupt.
+        if (db.IsReadOnly())
+            return false;
         db.CheckFileInPlace();
         // A step never waits for another program: it tries again later.
         db.SetWaitForLocks(false);
@@ -436,7 +439,12 @@ private:
             m_woken = false;
             lock.unlock();
             const int failuresBefore = failures;
-            const bool more = BuildStep(m_db, failures);
+            bool more = false;
+            try {
+                more = BuildStep(m_db, failures);
+            } catch (const std::exception&) {
+                // Out of memory, for one: the index is left as it is, and searches read every entry.
+            }
             lock.lock();
             const auto pause =
                 std::chrono::milliseconds(failures > failuresBefore ? FailurePauseMs : StepPauseMs);

@@ -104,8 +104,8 @@ void ReadLaterRows(const QString& path, const QString& table, qint64 after, int 
         db.InTransaction("BEGIN",
                          [&] { later.rows = ReadRows(db, table, ">", after, columns, &later.arena); });
         later.read = true;
-    } catch (const EOleException&) {
-        // The first connection reads these rows itself.
+    } catch (const std::exception&) {
+        // The first connection reads these rows itself, and reports what goes wrong.
     }
 }
 
