@@ -134,10 +134,15 @@ void TestReportFiles::saveAndLoadKeepEveryPage()
                  RenderPage(store.Page(page), store.PageSize));
 
     // The last page can be found from the end: its record is where the header says and links back.
-    const quint64 last = qFromLittleEndian<quint64>(bytes.constData() + 48);
-    const quint64 back = qFromLittleEndian<quint64>(bytes.constData() + last);
-    QCOMPARE(qFromLittleEndian<quint64>(bytes.constData() + back + 8), last);
-    QCOMPARE(qFromLittleEndian<quint64>(bytes.constData() + last + 8), quint64(0));
+    const auto offsetAt = [&bytes](quint64 at) {
+        return at + 8 <= quint64(bytes.size())
+                   ? qFromLittleEndian<quint64>(bytes.mid(qsizetype(at), 8).constData())
+                   : ~quint64(0);
+    };
+    const quint64 last = offsetAt(48);
+    const quint64 back = offsetAt(last);
+    QCOMPARE(offsetAt(back + 8), last);
+    QCOMPARE(offsetAt(last + 8), quint64(0));
 }
 
 void TestReportFiles::damagedFilesAreRefused_data()
