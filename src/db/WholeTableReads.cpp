@@ -131,9 +131,13 @@ TResultSet ReadWholeTable(const SqliteDatabase& db, const QString& sql, const QS
     try {
         if (!db.IsInMemory() && number(QStringLiteral("PRAGMA page_count")) >= PagesReadInParts &&
             text(QStringLiteral("PRAGMA journal_mode")).compare("wal", Qt::CaseInsensitive) != 0) {
-            // Reading the bounds takes the file's shared lock for the transaction.
-            SqliteStatement bounds(db, QStringLiteral("SELECT min(rowid), max(rowid) FROM ") +
-                                           SqliteProvider::Quoted(table));
+            // Reading the bounds takes the file's shared lock for the transaction. Each bound is a
+            // query of its own, which SQLite answers from the end of the table's tree; both in one
+            // query would read every row.
+            const QString quoted = SqliteProvider::Quoted(table);
+            SqliteStatement bounds(
+                db, QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
+                        .arg(quoted));
             if (bounds.Step() && !bounds.IsNull(0))
                 middle = bounds.Int64(0) + (bounds.Int64(1) - bounds.Int64(0)) / 2;
         }
