@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -62,8 +65,7 @@ double MedianMs(int runs, const std::function<void()>& work)
         work();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(std::move(times));
 }
 
 void Report(const QString& name, double value, const QString& unit, const QString& goal)
@@ -93,4 +95,38 @@ qint64 ResidentBytes()
 qint64 PeakResidentBytes()
 {
     return StatusField("VmHWM");
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double ShellReadMs(const QString& path)
+{
+    return MedianMs(1, [&] {
+        QProcess shell;
+        shell.setStandardOutputFile(QProcess::nullDevice());
+        shell.start(QStringLiteral("sqlite3"), {path, QStringLiteral("SELECT * FROM Query1")});
+        shell.waitForFinished(-1);
+    });
+}
+
+qint64 TextBytes(const QString& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT sum(length(CAST(id AS BLOB)) + length(CAST(kholase AS BLOB)) +"
+                       " length(CAST(porsesh AS BLOB)) + length(CAST(pasokh AS BLOB)) +"
+                       " length(CAST(pavaraghi AS BLOB))) FROM Query1",
+                       -1, &statement, nullptr);
+    qint64 bytes = 0;
+    if (sqlite3_step(statement) == SQLITE_ROW)
+        bytes = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return bytes;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 // The browse dataset over a collection file, not yet open, with its connection open.
 struct BrowseDataSet
@@ -22,6 +23,14 @@ QString CachedCollection(int entries, int averageBytes);
 
 // The median, in milliseconds, of several timed runs of the work.
 double MedianMs(int runs, const std::function<void()>& work);
+// The median of figures taken.
+double Median(std::vector<double> values);
+
+// How long the sqlite3 shell takes to read every entry of a collection file once, with
+// "SELECT * FROM Query1", its output thrown away.
+double ShellReadMs(const QString& path);
+// Bytes of UTF-8 text in a collection's entries, every field counted.
+qint64 TextBytes(const QString& path);
 
 // Prints one figure: "name: value unit (goal: goal)". When $VELNORA_BENCH_RESULTS names a file, the
 // figure is also appended to it as one line of tab-separated fields: program, name, value, unit, goal.

@@ -17,7 +17,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -46,12 +45,6 @@ QVector<FakeDataSet::Record> GeneratedEntries()
     for (int i = 0; i < Entries; ++i)
         records.append(FakeDataSet::Entry(Words(random, 250), Words(random, 1500), Words(random, 250)));
     return records;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

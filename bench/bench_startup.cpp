@@ -22,9 +22,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sqlite3.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -99,41 +96,6 @@ Start StartOnce(const QString& folder)
     return {figures[0].toDouble(), figures[1].toDouble()};
 }
 
-double ShellMs(const QString& path)
-{
-    return MedianMs(1, [&] {
-        QProcess shell;
-        shell.setStandardOutputFile(QProcess::nullDevice());
-        shell.start(QStringLiteral("sqlite3"), {path, QStringLiteral("SELECT * FROM Query1")});
-        shell.waitForFinished(-1);
-    });
-}
-
-// Bytes of UTF-8 text in the collection.
-qint64 TextBytes(const QString& path)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT sum(length(CAST(id AS BLOB)) + length(CAST(kholase AS BLOB)) +"
-                       " length(CAST(porsesh AS BLOB)) + length(CAST(pasokh AS BLOB)) +"
-                       " length(CAST(pavaraghi AS BLOB))) FROM Table1",
-                       -1, &statement, nullptr);
-    qint64 bytes = 0;
-    if (sqlite3_step(statement) == SQLITE_ROW)
-        bytes = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return bytes;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // The program started several times over a copy of the collection, taking turns with the shell so
 // that both meet the same load; medians.
 struct Measured
@@ -154,7 +116,7 @@ Measured Measure(const QString& collection)
         const Start start = StartOnce(folder.path());
         starts.push_back(start.ms);
         peaks.push_back(start.peakBytes);
-        shells.push_back(ShellMs(file));
+        shells.push_back(ShellReadMs(file));
     }
     return {Median(starts), Median(peaks), Median(shells)};
 }

@@ -9,9 +9,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <sqlite3.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -26,41 +23,6 @@ double OpenBrowseMs(const QString& path)
 {
     BrowseDataSet browse(path);
     return MedianMs(1, [&] { browse.table.Open(); });
-}
-
-// Bytes of UTF-8 text in the browse result.
-qint64 TextBytes(const QString& path)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT sum(length(CAST(id AS BLOB)) + length(CAST(kholase AS BLOB)) +"
-                       " length(CAST(porsesh AS BLOB)) + length(CAST(pasokh AS BLOB)) +"
-                       " length(CAST(pavaraghi AS BLOB))) FROM Query1",
-                       -1, &statement, nullptr);
-    qint64 bytes = 0;
-    if (sqlite3_step(statement) == SQLITE_ROW)
-        bytes = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return bytes;
-}
-
-double ShellMs(const QString& path)
-{
-    return MedianMs(1, [&] {
-        QProcess shell;
-        shell.setStandardOutputFile(QProcess::nullDevice());
-        shell.start(QStringLiteral("sqlite3"), {path, QStringLiteral("SELECT * FROM Query1")});
-        shell.waitForFinished(-1);
-    });
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 int MeasureMemory(const QString& path)
@@ -90,10 +52,10 @@ int main(int argc, char** argv)
             return goals ? text : QStringLiteral("none, set at %1 entries").arg(GoalEntries);
         };
         // The two take turns, so that both meet the same load of the machine.
-        ShellMs(path);
+        ShellReadMs(path);
         std::vector<double> shells, opens;
         for (int run = 0; run < Runs; ++run) {
-            shells.push_back(ShellMs(path));
+            shells.push_back(ShellReadMs(path));
             opens.push_back(OpenBrowseMs(path));
         }
         const double shell = Median(shells);

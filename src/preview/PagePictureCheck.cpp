@@ -1,6 +1,7 @@
 #include "PagePictureCheck.h"
 
 #include "Crc32.h"
+#include "PictureRecords.h"
 
 #include <QImage>
 #include <QPainter>
@@ -15,8 +16,6 @@
 
 namespace {
 
-// The picture format of the Qt the program is built with, the only one whose records are known here.
-constexpr quint16 PictureFormat = 20;
 constexpr int HeaderSize = 10;
 
 // Record kinds, as Qt numbers them: those Qt's picture engine writes for what the layout draws, each
@@ -141,7 +140,8 @@ public:
         const quint16 checksum = header.U16();
         if (checksum != qChecksum(m_data.sliced(6)))
             Refuse(QStringLiteral("a page's picture is damaged"));
-        if (header.U16() != PictureFormat || header.U16() != 0)
+        // The picture format of the Qt the program is built with, the only one whose records are known here.
+        if (header.U16() != PictureRecords::Format || header.U16() != 0)
             Refuse(QStringLiteral("a page's picture is of an unknown format"));
         Reader begin(m_data, HeaderSize, m_data.size());
         if (begin.U8() != Begin)

@@ -45,6 +45,21 @@ struct Store
     TDataSource searchSource;
 };
 
+// Collects the statements that the connection's file runs, each as it first steps; seen must outlive
+// the connection.
+void TraceStatements(Store& store, QStringList& seen)
+{
+    store.connection.SetFunctionInstaller([&seen](sqlite3* db) {
+        sqlite3_trace_v2(
+            db, SQLITE_TRACE_STMT,
+            [](unsigned, void* context, void*, void* text) {
+                static_cast<QStringList*>(context)->append(QString::fromUtf8(static_cast<const char*>(text)));
+                return 0;
+            },
+            &seen);
+    });
+}
+
 // A control standing in for a memo: it writes its typed text into its field when asked.
 class TypedText : public QObject
 {
@@ -277,17 +292,9 @@ void TestDataSets::statementReachesTheFileUnchanged()
 {
     TestDatabase file(TestDatabase::Collection(2) +
                       QStringLiteral("INSERT INTO Table1 VALUES (3, 't3', 'a \"b\": c; it''s', '', '');"));
-    Store store;
     QStringList seen;
-    store.connection.SetFunctionInstaller([&seen](sqlite3* db) {
-        sqlite3_trace_v2(
-            db, SQLITE_TRACE_STMT,
-            [](unsigned, void* context, void*, void* text) {
-                static_cast<QStringList*>(context)->append(QString::fromUtf8(static_cast<const char*>(text)));
-                return 0;
-            },
-            &seen);
-    });
+    Store store;
+    TraceStatements(store, seen);
     const QString statement = QStringLiteral("SELECT * FROM  Table1 where porsesh like '%\"b\": c; it''s%'");
     store.search.SQL().Clear();
     store.search.SQL().Add(statement);
@@ -556,22 +563,6 @@ void TestDataSets::noticesReachTheDetailFirstThenControlsInReverse()
 
 namespace {
 
-// The statements that the connection's file runs, each as it first steps.
-QStringList* TraceStatements(Store& store)
-{
-    auto* seen = new QStringList;
-    store.connection.SetFunctionInstaller([seen](sqlite3* db) {
-        sqlite3_trace_v2(
-            db, SQLITE_TRACE_STMT,
-            [](unsigned, void* context, void*, void* text) {
-                static_cast<QStringList*>(context)->append(QString::fromUtf8(static_cast<const char*>(text)));
-                return 0;
-            },
-            seen);
-    });
-    return seen;
-}
-
 QStringList Column(TDataSet& dataSet, const QString& field)
 {
     QStringList values;
@@ -627,8 +618,9 @@ void TestDataSets::bothDataSetsReadTheCollectionOnce()
     QFETCH(bool, readOnce);
     TestDatabase file(TestDatabase::Collection(4) +
                       QStringLiteral("UPDATE Table1 SET kholase = 'z' WHERE id = 1;") + before);
+    QStringList seen;
     Store store;
-    std::unique_ptr<QStringList> seen(TraceStatements(store));
+    TraceStatements(store, seen);
     store.browse.Open();
     if (between == QLatin1String("post")) {
         store.browse.Last();
@@ -639,7 +631,7 @@ void TestDataSets::bothDataSetsReadTheCollectionOnce()
         file.Execute(between);
     }
     store.search.Open();
-    QCOMPARE(seen->contains(SearchStatement), !readOnce);
+    QCOMPARE(seen.contains(SearchStatement), !readOnce);
 
     // Whether shared or read, the search dataset holds the file as it is now, in key order.
     QStringList keys, answers;
@@ -663,11 +655,12 @@ void TestDataSets::sharedRowsStayEachDataSetsOwn()
     const QString large(300000, QChar(0x0628));
     TestDatabase file(TestDatabase::Collection(3) +
                       QStringLiteral("UPDATE Table1 SET pasokh = '%1' WHERE id = 3;").arg(large));
+    QStringList seen;
     Store store;
-    std::unique_ptr<QStringList> seen(TraceStatements(store));
+    TraceStatements(store, seen);
     store.browse.Open();
     store.search.Open();
-    QVERIFY(!seen->contains(SearchStatement));
+    QVERIFY(!seen.contains(SearchStatement));
 
     // A change written through one dataset is that dataset's alone, as with two reads.
     store.browse.Edit();
@@ -703,11 +696,12 @@ void TestDataSets::aLargeCollectionReadInTwoPartsIsWhole()
                        "INSERT INTO Table1 SELECT i, 't' || i, 'q' || i, printf('%d:%.3000c', i, 'x'), "
                        "NULL FROM n WHERE i % 7 <> 3;"
                        "INSERT INTO Table1 VALUES (1000000, 'last', 'q', 'a', 's');"));
+    QStringList seen;
     Store store;
-    std::unique_ptr<QStringList> seen(TraceStatements(store));
+    TraceStatements(store, seen);
     store.browse.Open();
-    QVERIFY2(seen->filter(QStringLiteral("WHERE rowid <=")).size() == 1,
-             qPrintable(seen->join(QLatin1Char('\n'))));
+    QVERIFY2(seen.filter(QStringLiteral("WHERE rowid <=")).size() == 1,
+             qPrintable(seen.join(QLatin1Char('\n'))));
 
     QStringList keys;
     for (int id = 1; id <= 4000; ++id) {
